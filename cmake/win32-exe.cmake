@@ -1,0 +1,29 @@
+# Settings shared by every Windows executable of the project: ANSI calls,
+# static runtime, ASLR and DEP with a relocation table.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+
+function(tanzel_win32_exe target)
+  if(MSVC)
+    set_property(TARGET ${target} PROPERTY
+      MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+    target_link_options(${target} PRIVATE /DYNAMICBASE /NXCOMPAT)
+  else()
+    target_link_options(${target} PRIVATE
+      -static -static-libgcc -static-libstdc++
+      -Wl,--dynamicbase -Wl,--nxcompat -Wl,--enable-reloc-section)
+  endif()
+endfunction()
+
+# The program itself: small, no exceptions or RTTI, unused code dropped, stripped.
+function(tanzel_small_exe target)
+  tanzel_win32_exe(${target})
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /GR- /EHs-c- /O1)
+    target_link_options(${target} PRIVATE /OPT:REF /OPT:ICF)
+  else()
+    target_compile_options(${target} PRIVATE
+      -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+      -ffunction-sections -fdata-sections)
+    target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
+  endif()
+endfunction()

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs everything tanzel needs to build and test on Debian 12, once.
+# Idempotent and non-interactive: each step is skipped when already done.
+set -euo pipefail
+
+say() { printf '[setup] %s\n' "$*"; }
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+packages=(
+  cmake ninja-build make g++ clang
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  googletest libgtest-dev
+  wine wine32:i386
+  xvfb xdotool x11-utils imagemagick
+  locales
+)
+
+missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  say "adding the i386 architecture (needed by 32-bit Wine)"
+  $SUDO dpkg --add-architecture i386
+  need_update=1
+fi
+for p in "${packages[@]}"; do
+  name=${p%%:*}; arch=${p#*:}; [ "$arch" = "$p" ] && arch=""
+  q=$name; [ -n "$arch" ] && q="$name:$arch"
+  if ! dpkg-query -W -f='${Status}' "$q" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  say "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+  say "all packages present"
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  say "generating the ja_JP.UTF-8 locale (Wine then uses code page 932)"
+  $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+else
+  say "ja_JP.UTF-8 locale present"
+fi
+say "done"
