@@ -1,0 +1,63 @@
+#include "app/startup.h"
+
+#include "app/picker_state.h"
+#include "app/picker_window.h"
+#include "res/resource.h"
+#include "settings/window_position.h"
+
+namespace
+{
+
+// Caption, system menu and minimise box: no sizing border, no maximise box.
+const DWORD kPickerStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// System colour index 0 (COLOR_SCROLLBAR) plus one.
+const INT_PTR kBackgroundBrush = COLOR_SCROLLBAR + 1;
+
+void MeasureFrame(HWND window)
+{
+    RECT outer;
+    RECT client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    g_picker.frameExtraWidth = (outer.right - outer.left) - (client.right - client.left);
+    g_picker.frameExtraHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
+}
+
+} // namespace
+
+void RegisterPickerClass(HINSTANCE instance)
+{
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TANZEL));
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = PickerWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = icon;
+    windowClass.hCursor = LoadCursorA(NULL, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(kBackgroundBrush);
+    windowClass.lpszClassName = g_picker.windowClassName;
+    RegisterClassExA(&windowClass);
+}
+
+bool CreatePickerWindow(HINSTANCE instance, int showCommand)
+{
+    g_picker.instance = instance;
+    HWND window = CreateWindowExA(0, g_picker.windowClassName, g_picker.windowTitle, kPickerStyle,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL,
+                                  NULL, instance, NULL);
+    if (!window)
+        return false;
+    g_picker.mainWindow = window;
+
+    MeasureFrame(window);
+    LoadWindowPosition(g_picker.frameExtraWidth, g_picker.frameExtraHeight, &g_picker.windowLeft,
+                       &g_picker.windowTop);
+    SetWindowPos(window, HWND_TOPMOST, g_picker.windowLeft, g_picker.windowTop,
+                 g_picker.frameExtraWidth + kClientWidth, g_picker.frameExtraHeight + kClientHeight,
+                 0);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return true;
+}

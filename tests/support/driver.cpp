@@ -1,0 +1,447 @@
+#include "support/driver.h"
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+
+std::string Quote(const std::string &text)
+{
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string UniqueMarkerPath()
+{
+    static int counter = 0;
+    char name[128];
+    std::snprintf(name, sizeof name, "/tmp/tanzel-driver.%lu.%d", GetCurrentProcessId(), ++counter);
+    return name;
+}
+
+std::string WindowsPathOf(const std::string &unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char &c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+} // namespace
+
+// ---- The program under test ----------------------------------------------
+
+std::vector<HWND> FindPickerWindows()
+{
+    std::vector<HWND> found;
+    HWND window = NULL;
+    while ((window = FindWindowExA(NULL, window, "TANZEL", "tanzel")) != NULL)
+        found.push_back(window);
+    return found;
+}
+
+static HWND FindPickerOf(DWORD processId)
+{
+    for (HWND window : FindPickerWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window))
+            return window;
+    }
+    return NULL;
+}
+
+bool StartTanzel(TanzelProcess *process, const char *workingDirectory, DWORD timeoutMs)
+{
+    ZeroMemory(process, sizeof *process);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" TANZEL_EXE_PATH "\"";
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, workingDirectory,
+                        &startup, &process->info))
+        return false;
+    WaitUntil([&] { return (process->window = FindPickerOf(process->info.dwProcessId)) != NULL; },
+              timeoutMs);
+    // Let it finish its first paint before anyone looks at it.
+    WaitForInputIdle(process->info.hProcess, timeoutMs);
+    PumpFor(100);
+    return process->window != NULL;
+}
+
+int RunAndWait(const char *commandLine, DWORD timeoutMs, const char *workingDirectory)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info;
+    std::string command = commandLine;
+    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, workingDirectory, &startup,
+                        &info))
+        return -1;
+    CloseHandle(info.hThread);
+    bool ended = WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; },
+                           timeoutMs);
+    DWORD code = static_cast<DWORD>(-1);
+    if (ended)
+        GetExitCodeProcess(info.hProcess, &code);
+    else
+        TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hProcess);
+    return ended ? static_cast<int>(code) : -1;
+}
+
+int CloseTanzel(TanzelProcess *process, DWORD timeoutMs)
+{
+    if (!process->info.hProcess)
+        return -1;
+    if (process->window)
+        PostMessageA(process->window, WM_CLOSE, 0, 0);
+    bool ended = WaitUntil(
+        [&] { return WaitForSingleObject(process->info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    DWORD code = static_cast<DWORD>(-1);
+    if (ended) {
+        GetExitCodeProcess(process->info.hProcess, &code);
+    } else {
+        TerminateProcess(process->info.hProcess, 1);
+        WaitForSingleObject(process->info.hProcess, 5000);
+    }
+    CloseHandle(process->info.hProcess);
+    CloseHandle(process->info.hThread);
+    ZeroMemory(process, sizeof *process);
+    return ended ? static_cast<int>(code) : -1;
+}
+
+void KillAllTanzel()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "tanzel.exe") != 0 &&
+            lstrcmpiA(entry.szExeFile, "tanzel_host.exe") != 0)
+            continue;
+        HANDLE victim = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        if (victim) {
+            TerminateProcess(victim, 1);
+            WaitForSingleObject(victim, 5000);
+            CloseHandle(victim);
+        }
+    }
+    CloseHandle(snapshot);
+    WaitUntil([] { return FindPickerWindows().empty(); }, 3000);
+}
+
+// ---- Waiting ---------------------------------------------------------------
+
+void PumpFor(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms)
+            return;
+        MsgWaitForMultipleObjects(0, NULL, FALSE, ms - elapsed, QS_ALLINPUT);
+    }
+}
+
+// ---- Real input --------------------------------------------------------------
+
+// Wine starts Unix programs but gives no handle to wait on, so the command
+// leaves its exit status in a marker file that is polled from here.
+int RunUnixShell(const std::string &command, DWORD timeoutMs)
+{
+    std::string marker = UniqueMarkerPath();
+    std::string script = "(" + command + ") >/dev/null 2>&1; echo $? > " + marker + ".tmp; mv " +
+                         marker + ".tmp " + marker;
+    std::string commandLine = "/bin/sh -c " + Quote(script);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
+        return -1;
+    if (info.hProcess)
+        CloseHandle(info.hProcess);
+    if (info.hThread)
+        CloseHandle(info.hThread);
+
+    std::string markerPath = WindowsPathOf(marker);
+    if (!WaitUntil(
+            [&] { return GetFileAttributesA(markerPath.c_str()) != INVALID_FILE_ATTRIBUTES; },
+            timeoutMs))
+        return -1;
+    int status = -1;
+    if (FILE *file = std::fopen(markerPath.c_str(), "r")) {
+        if (std::fscanf(file, "%d", &status) != 1)
+            status = -1;
+        std::fclose(file);
+    }
+    DeleteFileA(markerPath.c_str());
+    return status;
+}
+
+static void Xdotool(const std::string &arguments)
+{
+    RunUnixShell("xdotool " + arguments);
+    // Let Wine turn the X events into messages before the next step.
+    PumpFor(60);
+}
+
+void MouseMoveTo(int x, int y)
+{
+    Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void MouseDown()
+{
+    Xdotool("mousedown 1");
+}
+
+void MouseUp()
+{
+    Xdotool("mouseup 1");
+}
+
+void DragMouse(POINT from, POINT to, int steps)
+{
+    MouseMoveTo(from.x, from.y);
+    MouseDown();
+    for (int step = 1; step <= steps; ++step) {
+        int x = from.x + (to.x - from.x) * step / steps;
+        int y = from.y + (to.y - from.y) * step / steps;
+        MouseMoveTo(x, y);
+    }
+    MouseUp();
+}
+
+void ClickAt(int x, int y)
+{
+    MouseMoveTo(x, y);
+    Xdotool("click 1");
+}
+
+void PressKey(const char *keyName)
+{
+    Xdotool(std::string("key ") + keyName);
+}
+
+void FocusWineDesktop()
+{
+    RunUnixShell("xdotool search --name 'Wine desktop' windowfocus --sync");
+    PumpFor(100);
+}
+
+// ---- Screen ----------------------------------------------------------------
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = GetDC(NULL);
+    COLORREF value = GetPixel(screen, x, y);
+    ReleaseDC(NULL, screen);
+    return value;
+}
+
+POINT ClientPointOnScreen(HWND window, int x, int y)
+{
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+std::vector<COLORREF> ReadScreenRect(int left, int top, int width, int height)
+{
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+    GdiFlush();
+    const DWORD *rows = static_cast<const DWORD *>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        DWORD bgra = rows[i];
+        pixels[i] = RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return pixels;
+}
+
+bool SaveScreenshot(const std::string &unixPath)
+{
+    return RunUnixShell("import -window root " + unixPath) == 0;
+}
+
+// ---- Patches of known colours -----------------------------------------------
+
+namespace
+{
+
+struct PatchRequest {
+    RECT screenRect;
+    COLORREF color;
+    std::vector<ColorBand> bands;
+    HWND window;
+    HANDLE created;
+};
+
+const char kPatchClass[] = "TanzelTestPatch";
+
+LRESULT CALLBACK PatchWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    PatchRequest *patch =
+        reinterpret_cast<PatchRequest *>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_NCCREATE:
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA *>(lParam)->lpCreateParams));
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        HBRUSH brush = CreateSolidBrush(patch->color);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        for (const ColorBand &band : patch->bands) {
+            brush = CreateSolidBrush(band.color);
+            FillRect(dc, &band.rect, brush);
+            DeleteObject(brush);
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_NCDESTROY:
+        delete patch;
+        PostQuitMessage(0);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+DWORD WINAPI PatchThread(void *parameter)
+{
+    PatchRequest *patch = static_cast<PatchRequest *>(parameter);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = PatchWndProc;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.hCursor = LoadCursorA(NULL, MAKEINTRESOURCEA(32512));
+    windowClass.lpszClassName = kPatchClass;
+    RegisterClassA(&windowClass);
+    const RECT &r = patch->screenRect;
+    HANDLE created = patch->created;
+    patch->window = CreateWindowExA(WS_EX_TOOLWINDOW, kPatchClass, "tanzel test patch", WS_POPUP,
+                                    r.left, r.top, r.right - r.left, r.bottom - r.top, NULL, NULL,
+                                    windowClass.hInstance, patch);
+    ShowWindow(patch->window, SW_SHOWNOACTIVATE);
+    UpdateWindow(patch->window);
+    SetEvent(created);
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+} // namespace
+
+HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand> &bands)
+{
+    PatchRequest *patch = new PatchRequest{screenRect, color, bands, NULL, NULL};
+    HANDLE created = CreateEventA(NULL, TRUE, FALSE, NULL);
+    patch->created = created;
+    HANDLE thread = CreateThread(NULL, 0, PatchThread, patch, 0, NULL);
+    WaitForSingleObject(created, 10000);
+    CloseHandle(created);
+    CloseHandle(thread);
+    HWND window = patch->window;
+    // Wait until the patch's colour really is on the screen.
+    POINT probe = {screenRect.left + 1, screenRect.top + 1};
+    for (const ColorBand &band : bands)
+        if (band.rect.left <= 1 && band.rect.top <= 1 && band.rect.right > 1 &&
+            band.rect.bottom > 1)
+            probe = {screenRect.right - 2, screenRect.bottom - 2};
+    WaitUntil([&] { return ScreenPixel(probe.x, probe.y) == color; }, 3000);
+    return window;
+}
+
+void ClosePatch(HWND patch)
+{
+    PostMessageA(patch, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return !IsWindow(patch); }, 3000);
+}
+
+// ---- Rendering the expected swatch independently ---------------------------
+
+static int Distance(int reference, int component)
+{
+    return std::abs(reference - component);
+}
+
+std::vector<COLORREF> RenderExpectedSwatch(int red, int green, int blue)
+{
+    const int width = 122;
+    const int height = 42;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+
+    RECT all = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(RGB(red, green, blue));
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    SetTextColor(memory, RGB(Distance(127, red), Distance(255, green), Distance(64, blue)));
+    SetBkMode(memory, TRANSPARENT);
+    char line[64];
+    int length = std::snprintf(line, sizeof line, "%3d  %3d  %3d", red, green, blue);
+    TextOutA(memory, 13, 3, line, length);
+    length = std::snprintf(line, sizeof line, " %2x   %2x   %2x", red, green, blue);
+    TextOutA(memory, 13, 20, line, length);
+
+    std::vector<COLORREF> pixels(width * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[y * width + x] = GetPixel(memory, x, y);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return pixels;
+}
+
+std::vector<COLORREF> ReadSwatch(HWND picker)
+{
+    POINT origin = ClientPointOnScreen(picker, 6, 6);
+    return ReadScreenRect(origin.x, origin.y, 122, 42);
+}

@@ -1,0 +1,93 @@
+// One small driver shared by every Win32 test: start the real tanzel.exe,
+// find its window, give it real input through xdotool, read screen pixels,
+// and show patches of known colours.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// ---- The program under test ----------------------------------------------
+
+struct TanzelProcess {
+    PROCESS_INFORMATION info;
+    HWND window; // its picker window, NULL until found
+};
+
+// Starts tanzel.exe (in workingDirectory, or the test's own when NULL) and
+// waits up to timeoutMs for its picker window. Returns false on failure.
+bool StartTanzel(TanzelProcess *process, const char *workingDirectory = NULL,
+                 DWORD timeoutMs = 10000);
+// Starts a program and waits for it to exit; returns its exit code, or -1.
+int RunAndWait(const char *commandLine, DWORD timeoutMs, const char *workingDirectory = NULL);
+// Asks the picker to close (WM_CLOSE) and returns its exit code, or -1 when it
+// did not end within timeoutMs (it is then killed).
+int CloseTanzel(TanzelProcess *process, DWORD timeoutMs = 10000);
+// Ends every tanzel.exe of this Wine session: tests start from a clean desktop.
+void KillAllTanzel();
+// Top-level windows of class "TANZEL" titled "tanzel".
+std::vector<HWND> FindPickerWindows();
+
+// ---- Waiting ---------------------------------------------------------------
+
+// Pumps this thread's messages for ms milliseconds.
+void PumpFor(DWORD ms);
+// Pumps messages until done() is true or timeoutMs passes; returns done().
+template <typename Predicate> bool WaitUntil(Predicate done, DWORD timeoutMs = 5000)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return done();
+        PumpFor(15);
+    }
+    return true;
+}
+
+// ---- Real input (xdotool on the X display Wine draws on) -------------------
+
+// Runs a Unix shell command and waits for it (pumping messages meanwhile);
+// returns its exit status, or -1 on time-out.
+int RunUnixShell(const std::string &command, DWORD timeoutMs = 15000);
+void MouseMoveTo(int x, int y);
+void MouseDown();
+void MouseUp();
+// Press at from, move through the points in steps, release at to.
+void DragMouse(POINT from, POINT to, int steps = 5);
+void ClickAt(int x, int y);
+// xdotool key names: "space", "Left", "shift+Right", "ctrl+c".
+void PressKey(const char *keyName);
+// Gives the X keyboard focus to the Wine desktop, so keys reach Wine windows.
+void FocusWineDesktop();
+
+// ---- Screen ----------------------------------------------------------------
+
+COLORREF ScreenPixel(int x, int y);
+// Screen position of a point of a window's client area.
+POINT ClientPointOnScreen(HWND window, int x, int y);
+// A rectangle of the screen as 0x00BBGGRR values, row by row.
+std::vector<COLORREF> ReadScreenRect(int left, int top, int width, int height);
+// Saves a screenshot of the whole X screen (PNG, ImageMagick) to unixPath.
+bool SaveScreenshot(const std::string &unixPath);
+
+// ---- Patches of known colours -----------------------------------------------
+
+struct ColorBand {
+    RECT rect; // in the patch's client coordinates
+    COLORREF color;
+};
+
+// Shows a borderless top-level window at screenRect filled with color, with
+// the bands painted over it. The window lives on its own thread, so it paints
+// whatever the test thread is doing. Returns its handle.
+HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand> &bands = {});
+void ClosePatch(HWND patch);
+
+// ---- Rendering the expected swatch independently ---------------------------
+
+// The swatch as a correct picker shows it for the colour (r, g, b): the fill,
+// then both readout lines in the ink colour, drawn here from first principles.
+std::vector<COLORREF> RenderExpectedSwatch(int red, int green, int blue);
+// The 122 x 42 swatch of a running picker, read from the screen.
+std::vector<COLORREF> ReadSwatch(HWND picker);
