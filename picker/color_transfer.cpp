@@ -1,0 +1,77 @@
+#include "picker/color_transfer.h"
+
+#include "app/picker_state.h"
+#include "picker/color_math.h"
+
+namespace
+{
+
+const int kTitleBufferSize = 256;
+
+// Code page 932 bytes, escaped so the source file's encoding cannot change them.
+const char kColorSettingsTitle[] = "\x90\x46\x82\xCC\x90\xDD\x92\xE8"; // colour settings
+const char kColorEditingTitle[] = "\x90\x46\x82\xCC\x95\xD2\x8F\x57";  // colour editing
+
+const int kRedFieldId = 706;
+const int kGreenFieldId = 707;
+const int kBlueFieldId = 708;
+const WPARAM kSetTextWParam = 3;
+
+// A live host answers at once; a hung one must cost the user seconds, not the
+// picker. SMTO_NORMAL keeps answering messages sent to us while we wait, as
+// SendMessageA does, so a host that calls back cannot deadlock the two.
+const UINT kSendFlags = SMTO_NORMAL | SMTO_ABORTIFHUNG;
+const UINT kHostAnswerTimeoutMs = 2000;
+
+bool IsTargetTitle(const char *title)
+{
+    return lstrcmpiA(title, kColorSettingsTitle) == 0 || lstrcmpiA(title, kColorEditingTitle) == 0;
+}
+
+// The last match, the lowest in z-order, is the host.
+HWND FindHostDialog(HWND pickerWindow)
+{
+    HWND target = NULL;
+    for (HWND window = GetWindow(pickerWindow, GW_HWNDFIRST); window;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == pickerWindow)
+            continue;
+        char title[kTitleBufferSize] = {};
+        GetWindowTextA(window, title, kTitleBufferSize - 1);
+        if (IsTargetTitle(title))
+            target = window;
+    }
+    return target;
+}
+
+// False when the field exists but its host did not take the text in time.
+bool SendComponent(HWND host, int fieldId, int32_t component)
+{
+    HWND field = GetDlgItem(host, fieldId);
+    char text[kComponentTextSize] = {};
+    FormatComponentText(component, text);
+    DWORD_PTR result;
+    LRESULT sent =
+        SendMessageTimeoutA(field, WM_SETTEXT, kSetTextWParam, reinterpret_cast<LPARAM>(text),
+                            kSendFlags, kHostAnswerTimeoutMs, &result);
+    return sent != 0 || field == NULL;
+}
+
+} // namespace
+
+void SendColorToDialog(HWND pickerWindow)
+{
+    SetFocus(g_picker.focusSinkButton);
+
+    HWND host = FindHostDialog(pickerWindow);
+    if (!host)
+        return;
+
+    // A host that missed one field is hung: waiting on the others would only
+    // multiply the freeze.
+    if (!SendComponent(host, kRedFieldId, g_picker.sample.red))
+        return;
+    if (!SendComponent(host, kGreenFieldId, g_picker.sample.green))
+        return;
+    SendComponent(host, kBlueFieldId, g_picker.sample.blue);
+}
