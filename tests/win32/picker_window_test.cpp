@@ -1,0 +1,192 @@
+// The picker window in this process: its canvas, its cursors and its samples,
+// checked where the precision matters.
+#include "app/picker_state.h"
+#include "app/picker_window.h"
+#include "app/startup.h"
+#include "picker/screen_sample.h"
+#include "res/resource.h"
+#include "support/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+
+const RECT kPatchArea = {40, 120, 240, 320};
+const COLORREF kWhite = RGB(255, 255, 255);
+
+std::vector<COLORREF> ReadCanvas()
+{
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kCanvasHeight; ++y)
+        for (int x = 0; x < kCanvasWidth; ++x)
+            pixels.push_back(GetPixel(g_picker.canvasDC, x, y));
+    return pixels;
+}
+
+class PickerWindow : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        KillAllTanzel();
+        HINSTANCE instance = GetModuleHandleA(NULL);
+        g_picker.sample = {255, 255, 255};
+        g_picker.dragging = 0;
+        LoadStringA(instance, IDS_APP_TITLE, g_picker.windowTitle, kTextBufferSize);
+        LoadStringA(instance, IDS_WINDOW_CLASS, g_picker.windowClassName, kTextBufferSize);
+        RegisterPickerClass(instance);
+        ASSERT_TRUE(CreatePickerWindow(instance, SW_SHOWNORMAL));
+        window_ = g_picker.mainWindow;
+        PumpFor(200);
+    }
+
+    void TearDown() override
+    {
+        for (HWND patch : patches_)
+            ClosePatch(patch);
+        if (IsWindow(window_))
+            DestroyWindow(window_);
+        PumpFor(50);
+    }
+
+    POINT PatchCentre(const RECT &area)
+    {
+        return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    }
+
+    void Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands = {})
+    {
+        patches_.push_back(ShowColorPatch(area, color, bands));
+    }
+
+    void ClosePatchesAndShow(COLORREF color)
+    {
+        for (HWND patch : patches_)
+            ClosePatch(patch);
+        patches_.clear();
+        Patch(kPatchArea, color);
+    }
+
+    HWND window_ = NULL;
+    std::vector<HWND> patches_;
+};
+
+TEST_F(PickerWindow, CanvasStartsPlainWhite)
+{
+    for (COLORREF pixel : ReadCanvas())
+        ASSERT_EQ(kWhite, pixel);
+}
+
+TEST_F(PickerWindow, ThreeSamplesInARowLeaveOnlyTheLastOnTheCanvas)
+{
+    const COLORREF colors[] = {RGB(0, 0, 0), RGB(10, 200, 64), RGB(255, 128, 0)};
+    for (COLORREF color : colors) {
+        ClosePatchesAndShow(color);
+        POINT centre = PatchCentre(kPatchArea);
+        SampleScreenColor(window_, centre.x, centre.y);
+    }
+    EXPECT_EQ(RenderExpectedSwatch(255, 128, 0), ReadCanvas());
+    EXPECT_EQ(255, g_picker.sample.red);
+    EXPECT_EQ(128, g_picker.sample.green);
+    EXPECT_EQ(0, g_picker.sample.blue);
+}
+
+TEST_F(PickerWindow, WhiteIsWrittenInInkOf128_0_191)
+{
+    Patch(kPatchArea, kWhite);
+    POINT centre = PatchCentre(kPatchArea);
+    SampleScreenColor(window_, centre.x, centre.y);
+    // Glyphs may be smoothed: every pixel lies between the fill and the ink,
+    // and the glyph cores are the ink itself.
+    const COLORREF ink = RGB(128, 0, 191);
+    int inkPixels = 0;
+    for (COLORREF pixel : ReadCanvas()) {
+        inkPixels += pixel == ink;
+        EXPECT_GE(GetRValue(pixel), GetRValue(ink));
+        EXPECT_GE(GetGValue(pixel), GetGValue(ink));
+        EXPECT_GE(GetBValue(pixel), GetBValue(ink));
+    }
+    EXPECT_GT(inkPixels, 50);
+}
+
+TEST_F(PickerWindow, AnUnreadablePixelShowsWhiteAsTheReadoutSays)
+{
+    SampleScreenColor(window_, -30000, -30000);
+    EXPECT_EQ(255, g_picker.sample.red);
+    EXPECT_EQ(255, g_picker.sample.green);
+    EXPECT_EQ(255, g_picker.sample.blue);
+    EXPECT_EQ(RenderExpectedSwatch(255, 255, 255), ReadCanvas());
+}
+
+TEST_F(PickerWindow, PaintingCopiesTheCanvasToTheSwatchPlace)
+{
+    Patch(kPatchArea, RGB(10, 200, 64));
+    POINT centre = PatchCentre(kPatchArea);
+    SampleScreenColor(window_, centre.x, centre.y);
+    PumpFor(100);
+    EXPECT_EQ(RenderExpectedSwatch(10, 200, 64), ReadSwatch(window_));
+}
+
+// The cursor this process shows now.
+HCURSOR ShownCursor()
+{
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    GetCursorInfo(&info);
+    return info.hCursor;
+}
+
+TEST_F(PickerWindow, TheDropperShowsDuringTheDragAndTheArrowOverTheWindowAfterIt)
+{
+    Patch(kPatchArea, RGB(90, 160, 20));
+    HCURSOR arrow = LoadCursorA(NULL, MAKEINTRESOURCEA(32512));
+    ASSERT_TRUE(g_picker.dropperCursor != NULL);
+    ASSERT_NE(arrow, g_picker.dropperCursor);
+
+    POINT swatch = ClientPointOnScreen(window_, 60, 30);
+    MouseMoveTo(swatch.x, swatch.y);
+    MouseDown();
+    EXPECT_EQ(1, g_picker.dragging);
+    EXPECT_EQ(g_picker.dropperCursor, ShownCursor());
+    POINT centre = PatchCentre(kPatchArea);
+    MouseMoveTo(centre.x, centre.y);
+    EXPECT_EQ(g_picker.dropperCursor, ShownCursor()) << "outside the window too";
+    EXPECT_EQ(window_, GetCapture());
+    MouseUp();
+    EXPECT_EQ(0, g_picker.dragging);
+    EXPECT_EQ(NULL, GetCapture());
+    EXPECT_EQ(arrow, ShownCursor());
+    MouseMoveTo(swatch.x, swatch.y);
+    EXPECT_EQ(arrow, ShownCursor());
+}
+
+TEST_F(PickerWindow, TheDropperCursorIs32By32WithItsHotSpotOnTheTip)
+{
+    ICONINFO icon = {};
+    ASSERT_TRUE(GetIconInfo(g_picker.dropperCursor, &icon));
+    EXPECT_FALSE(icon.fIcon);
+    EXPECT_EQ(1u, icon.xHotspot);
+    EXPECT_EQ(14u, icon.yHotspot);
+    BITMAP mask = {};
+    GetObjectA(icon.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(32, mask.bmWidth);
+    EXPECT_EQ(icon.hbmColor ? 32 : 64, mask.bmHeight); // monochrome: AND and XOR stacked
+    DeleteObject(icon.hbmMask);
+    if (icon.hbmColor)
+        DeleteObject(icon.hbmColor);
+}
+
+TEST_F(PickerWindow, DestroyingTheWindowFreesTheCanvas)
+{
+    HDC canvasDC = g_picker.canvasDC;
+    HBITMAP canvasBitmap = g_picker.canvasBitmap;
+    ASSERT_EQ(static_cast<DWORD>(OBJ_MEMDC), GetObjectType(canvasDC));
+    DestroyWindow(window_);
+    EXPECT_EQ(0u, GetObjectType(canvasDC));
+    EXPECT_EQ(0u, GetObjectType(canvasBitmap));
+}
+
+} // namespace
