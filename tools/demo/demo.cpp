@@ -1,0 +1,78 @@
+// Shows tanzel's main job on a virtual display, driven by real input: pick a
+// known colour, Drop it into the colour dialog, press OK, print the result.
+//
+//   tanzel_demo SCREENSHOT.png
+#include "support/driver.h"
+#include "support/host_dialog.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const COLORREF kDemoColor = RGB(10, 200, 64);
+const RECT kPatchArea = {40, 60, 240, 260};
+
+void Say(const std::string &text)
+{
+    std::printf("[demo] %s\n", text.c_str());
+    std::fflush(stdout);
+}
+
+std::string Describe(int red, int green, int blue)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "red %d, green %d, blue %d", red, green, blue);
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::string screenshot = argc > 1 ? argv[1] : "/tmp/tanzel-demo.png";
+    KillAllTanzel();
+
+    Say("a patch of " + Describe(10, 200, 64) + " at the left of the screen");
+    HWND patch = ShowColorPatch(kPatchArea, kDemoColor);
+
+    TanzelProcess picker = {};
+    if (!StartTanzel(&picker)) {
+        Say("tanzel.exe did not start");
+        return 1;
+    }
+    Say("tanzel started; a colour dialog titled as the picker expects opens below it");
+    HostProcess host;
+    if (!StartHost(&host, "--x 300 --y 420", kColorSettingsTitle)) {
+        Say("the colour dialog did not open");
+        return 1;
+    }
+
+    Say("dragging the eyedropper from the swatch to the patch, then clicking Drop");
+    POINT swatch = ClientPointOnScreen(picker.window, 61, 27);
+    DragMouse(swatch, {140, 160});
+    POINT drop = ClientPointOnScreen(picker.window, 67, 68);
+    ClickAt(drop.x, drop.y);
+    WaitUntil([&] { return FieldText(host.dialog, kBlueFieldId) == "64"; }, 5000);
+    Say("the dialog's fields now read " + FieldText(host.dialog, kRedFieldId) + ", " +
+        FieldText(host.dialog, kGreenFieldId) + ", " + FieldText(host.dialog, kBlueFieldId));
+
+    bool saved = SaveScreenshot(screenshot);
+    Say(saved ? "screenshot saved to " + screenshot : "could not save the screenshot");
+
+    Say("pressing OK in the dialog");
+    PressHostOk(host);
+    WaitForHostExit(&host);
+    std::string result = ReadHostResult(host);
+    Say("the dialog returned: " + result);
+    EndHost(&host);
+
+    int exitCode = CloseTanzel(&picker);
+    Say("tanzel closed with exit code " + std::to_string(exitCode));
+    ClosePatch(patch);
+
+    bool picked = result.find("0x0040C80A") != std::string::npos;
+    Say(picked ? "the picked colour arrived in the dialog exactly"
+               : "the dialog did not return the picked colour");
+    return picked && exitCode == 0 ? 0 : 1;
+}
