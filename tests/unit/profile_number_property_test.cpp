@@ -1,5 +1,6 @@
 // The parse held against a reference model of the same rule, written another
 // way, over random byte strings as the 64-byte profile buffer holds them.
+#include "profile_number_reference.h"
 #include "settings/profile_number.h"
 
 #include <gtest/gtest.h>
@@ -14,34 +15,6 @@ namespace
 {
 
 const size_t kProfileBufferSize = 64;
-const uint64_t kModulus = 4294967296ull;
-
-// The rule by string handling and 64-bit remainders.
-int64_t ReferenceParse(const std::string &bytes)
-{
-    std::string text = bytes.substr(0, bytes.find('\0'));
-    size_t start = text.find_first_not_of(" \t\n\v\f\r");
-    if (start == std::string::npos)
-        return 0;
-    text.erase(0, start);
-    int64_t sign = 1;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        sign = text[0] == '-' ? -1 : 1;
-        text.erase(0, 1);
-    }
-    size_t digitCount = text.find_first_not_of("0123456789");
-    std::string digits = text.substr(0, digitCount);
-    uint64_t remainder = 0;
-    for (char d : digits)
-        remainder = (remainder * 10 + static_cast<uint64_t>(d - '0')) % kModulus;
-    int64_t asSigned = remainder >= kModulus / 2
-                           ? static_cast<int64_t>(remainder) - int64_t(kModulus)
-                           : static_cast<int64_t>(remainder);
-    int64_t negated = sign * asSigned;
-    // Back into 32 bits: only -INT32_MIN falls outside.
-    return negated == int64_t(INT32_MAX) + 1 ? INT32_MIN : negated;
-}
-
 // What GetPrivateProfileStringA leaves in a zero-filled buffer of that size.
 std::string InProfileBuffer(const std::string &value, char (&buffer)[kProfileBufferSize])
 {
