@@ -6,7 +6,8 @@ function(tanzel_win32_exe target)
   if(MSVC)
     set_property(TARGET ${target} PROPERTY
       MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
-    target_link_options(${target} PRIVATE /DYNAMICBASE /NXCOMPAT)
+    # No manifest: the program carries none.
+    target_link_options(${target} PRIVATE /DYNAMICBASE /NXCOMPAT /MANIFEST:NO)
   else()
     target_link_options(${target} PRIVATE
       -static -static-libgcc -static-libstdc++
