@@ -53,7 +53,7 @@ LRESULT CALLBACK RecordingEditProc(HWND edit, UINT message, WPARAM wParam, LPARA
     return CallWindowProcA(original, edit, message, wParam, lParam);
 }
 
-struct FakeDialogSpec {
+struct FakeDialogPlan {
     std::string title;
     std::vector<int> fieldIds;
     bool visible;
@@ -75,15 +75,15 @@ void RegisterFakeDialogClass()
     registered = true;
 }
 
-HWND CreateFakeDialog(const FakeDialogSpec &spec, int index)
+HWND CreateFakeDialog(const FakeDialogPlan &plan, int index)
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
     HWND dialog =
-        CreateWindowExA(0, kFakeDialogClass, spec.title.c_str(),
-                        WS_OVERLAPPED | WS_CAPTION | (spec.visible ? WS_VISIBLE : 0),
+        CreateWindowExA(0, kFakeDialogClass, plan.title.c_str(),
+                        WS_OVERLAPPED | WS_CAPTION | (plan.visible ? WS_VISIBLE : 0),
                         300 + 30 * index, 200 + 30 * index, 260, 160, NULL, NULL, instance, NULL);
     int y = 10;
-    for (int id : spec.fieldIds) {
+    for (int id : plan.fieldIds) {
         HWND edit = CreateWindowExA(0, "EDIT", "0", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, y, 80,
                                     22, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                     instance, NULL);
@@ -100,15 +100,15 @@ HWND CreateFakeDialog(const FakeDialogSpec &spec, int index)
 class FakeHost
 {
   public:
-    explicit FakeHost(const std::vector<FakeDialogSpec> &specs)
+    explicit FakeHost(const std::vector<FakeDialogPlan> &plans)
     {
         std::promise<void> ready;
         std::future<void> created = ready.get_future();
-        thread_ = std::thread([this, specs, &ready] {
+        thread_ = std::thread([this, plans, &ready] {
             threadId_ = GetCurrentThreadId();
             RegisterFakeDialogClass();
-            for (size_t i = 0; i < specs.size(); ++i)
-                dialogs_.push_back(CreateFakeDialog(specs[i], static_cast<int>(i)));
+            for (size_t i = 0; i < plans.size(); ++i)
+                dialogs_.push_back(CreateFakeDialog(plans[i], static_cast<int>(i)));
             ready.set_value();
             MSG message;
             while (GetMessageA(&message, NULL, 0, 0) > 0) {
@@ -139,7 +139,7 @@ class FakeHost
     std::vector<HWND> dialogs_;
 };
 
-FakeDialogSpec Host(const std::string &title, bool visible = true)
+FakeDialogPlan Host(const std::string &title, bool visible = true)
 {
     return {title, {kRedFieldId, kGreenFieldId, kBlueFieldId}, visible};
 }
@@ -372,10 +372,10 @@ TEST_F(ColorTransfer, FocusSinkHoldsTheFocusAfterEveryCommand)
     ASSERT_NE(drop, nullptr);
     for (int withHost = 0; withHost < 2; ++withHost) {
         SCOPED_TRACE(withHost ? "with a host" : "without a host");
-        std::vector<FakeDialogSpec> specs;
+        std::vector<FakeDialogPlan> plans;
         if (withHost)
-            specs.push_back(Host(kColorSettingsTitle));
-        FakeHost host(specs);
+            plans.push_back(Host(kColorSettingsTitle));
+        FakeHost host(plans);
         for (int command = 0; command < 3; ++command) {
             SetFocus(drop);
             ASSERT_EQ(GetFocus(), drop);
