@@ -37,7 +37,7 @@ HWND FindHostDialog(HWND pickerWindow)
         if (window == pickerWindow)
             continue;
         char title[kTitleBufferSize] = {};
-        GetWindowTextA(window, title, kTitleBufferSize - 1);
+        GetWindowTextA(window, title, kTitleBufferSize);
         if (IsTargetTitle(title))
             target = window;
     }
