@@ -49,6 +49,14 @@ char *AppendBlanks(char *out, const char *end, int count)
     return out;
 }
 
+char *AppendHexByte(char *out, int32_t component)
+{
+    const char digits[] = "0123456789ABCDEF";
+    *out++ = digits[(component >> 4) & 0xF];
+    *out++ = digits[component & 0xF];
+    return out;
+}
+
 int Terminate(char *start, char *out, const char *end)
 {
     if (out >= end)
@@ -111,4 +119,15 @@ int FormatComponentText(int32_t component, char (&text)[kComponentTextSize])
 {
     char *end = text + kComponentTextSize;
     return Terminate(text, AppendDecimal(text, end, component, 0), end);
+}
+
+int FormatColorCode(const ColorSample &sample, char (&code)[kColorCodeSize])
+{
+    char *out = code;
+    *out++ = '#';
+    out = AppendHexByte(out, sample.red);
+    out = AppendHexByte(out, sample.green);
+    out = AppendHexByte(out, sample.blue);
+    *out = '\0';
+    return static_cast<int>(out - code);
 }

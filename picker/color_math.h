@@ -38,3 +38,10 @@ int FormatHexLine(const ColorSample &sample, char (&line)[kReadoutBufferSize]);
 
 // A component as plain decimal text with no padding: 0 -> "0", 255 -> "255".
 int FormatComponentText(int32_t component, char (&text)[kComponentTextSize]);
+
+// Room for "#RRGGBB" and its terminator.
+const int kColorCodeSize = 8;
+
+// "#RRGGBB": upper-case hexadecimal, two digits per component, as the colour
+// is put on the clipboard. Only the low byte of each component counts.
+int FormatColorCode(const ColorSample &sample, char (&code)[kColorCodeSize]);

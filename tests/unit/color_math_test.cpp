@@ -122,6 +122,38 @@ TEST(ColorMath, ComponentTextIsPlainDecimal)
     }
 }
 
+TEST(ColorMath, ColorCodeIsUpperCaseHexTwoDigitsEach)
+{
+    const struct {
+        int red, green, blue;
+        const char *code;
+    } cases[] = {
+        {10, 200, 64, "#0AC840"}, {255, 255, 255, "#FFFFFF"}, {0, 0, 0, "#000000"},
+        {1, 2, 3, "#010203"},     {171, 205, 239, "#ABCDEF"}, {255, 0, 0, "#FF0000"},
+        {0, 255, 0, "#00FF00"},   {0, 0, 255, "#0000FF"},     {15, 16, 240, "#0F10F0"},
+        {128, 127, 9, "#807F09"},
+    };
+    for (const auto &c : cases) {
+        char code[kColorCodeSize];
+        EXPECT_EQ(7, FormatColorCode(SampleOf(c.red, c.green, c.blue), code)) << c.code;
+        EXPECT_STREQ(c.code, code);
+    }
+}
+
+// printf's %02X is an independent reference for every component value.
+TEST(ColorMath, EveryComponentCodesAsPrintfUpperCaseHexDoes)
+{
+    for (int value = 0; value <= 255; ++value) {
+        ColorSample sample = SampleOf(value, 255 - value, (value * 7) % 256);
+        char expected[16];
+        std::snprintf(expected, sizeof expected, "#%02X%02X%02X", sample.red, sample.green,
+                      sample.blue);
+        char code[kColorCodeSize];
+        ASSERT_EQ(7, FormatColorCode(sample, code)) << value;
+        ASSERT_STREQ(expected, code);
+    }
+}
+
 TEST(ColorMath, OutOfRangeComponentsNeverOverrunTheBuffers)
 {
     ColorSample extreme = SampleOf(-2147483647 - 1, 2147483647, -1);
@@ -131,6 +163,9 @@ TEST(ColorMath, OutOfRangeComponentsNeverOverrunTheBuffers)
     EXPECT_STREQ(" 80000000   7fffffff   ffffffff", (FormatHexLine(extreme, line), line));
     char text[kComponentTextSize];
     EXPECT_STREQ("-214", (FormatComponentText(-2147483647 - 1, text), text));
+    char code[kColorCodeSize];
+    EXPECT_STREQ("#00FFFF", (FormatColorCode(extreme, code), code));
+    EXPECT_STREQ("#FF0001", (FormatColorCode(SampleOf(511, 256, -255), code), code));
 }
 
 } // namespace
