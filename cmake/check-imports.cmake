@@ -1,0 +1,56 @@
+# Fails when tanzel.exe outgrows what it may be: at most 24 KiB, importing
+# from KERNEL32, USER32, GDI32 and msvcrt only, with ASLR, DEP and a
+# relocation table. Runs on the build host, on the file itself:
+#   cmake -DOBJDUMP=... -DEXE=.../tanzel.exe -P check-imports.cmake
+set(max_bytes 24576)
+set(allowed_dlls KERNEL32.DLL USER32.DLL GDI32.DLL MSVCRT.DLL)
+
+if(NOT OBJDUMP OR NOT EXE)
+  message(FATAL_ERROR "usage: cmake -DOBJDUMP=<objdump> -DEXE=<exe> -P check-imports.cmake")
+endif()
+
+set(problems "")
+
+file(SIZE "${EXE}" size)
+if(size GREATER max_bytes)
+  string(APPEND problems "\n  ${size} bytes, over the ${max_bytes}-byte budget")
+endif()
+
+execute_process(COMMAND "${OBJDUMP}" -p "${EXE}"
+  OUTPUT_VARIABLE headers RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p failed: ${errors}")
+endif()
+
+string(REGEX MATCHALL "DLL Name: [^\n]+" dll_lines "${headers}")
+if(NOT dll_lines)
+  string(APPEND problems "\n  no import table found")
+endif()
+set(imported "")
+foreach(line ${dll_lines})
+  string(REGEX REPLACE "DLL Name: *" "" dll "${line}")
+  string(STRIP "${dll}" dll)
+  string(TOUPPER "${dll}" dll_upper)
+  list(APPEND imported "${dll}")
+  list(FIND allowed_dlls "${dll_upper}" known)
+  if(known EQUAL -1)
+    string(APPEND problems "\n  imports ${dll}, which is not allowed")
+  endif()
+endforeach()
+
+foreach(flag DYNAMIC_BASE NX_COMPAT)
+  if(NOT headers MATCHES "DllCharacteristics[^\n]*\n([ \t]+[A-Z_]+\n)*[ \t]+${flag}\n")
+    string(APPEND problems "\n  DllCharacteristics lacks ${flag}")
+  endif()
+endforeach()
+
+execute_process(COMMAND "${OBJDUMP}" -h "${EXE}" OUTPUT_VARIABLE sections RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT sections MATCHES "[ \t]\\.reloc[ \t]")
+  string(APPEND problems "\n  no .reloc section: ASLR cannot move the image")
+endif()
+
+string(REPLACE ";" ", " imported "${imported}")
+if(problems)
+  message(FATAL_ERROR "${EXE}:${problems}")
+endif()
+message(STATUS "${EXE}: ${size} bytes, imports ${imported}, DYNAMIC_BASE, NX_COMPAT, .reloc")
