@@ -33,7 +33,6 @@ namespace
 // ---- Settings ----------------------------------------------------------------
 
 struct Plan {
-    bool quick;
     int sampleRounds;
     int samplesPerBatch;
     std::vector<int> farmSizes;
@@ -44,8 +43,8 @@ struct Plan {
 Plan MakePlan(bool quick)
 {
     if (quick)
-        return {true, 5, 40, {100, 1000}, {5, 3}, 3};
-    return {false, 31, 200, {100, 1000, 5000}, {31, 15, 9}, 15};
+        return {5, 40, {100, 1000}, {5, 3}, 3};
+    return {31, 200, {100, 1000, 5000}, {31, 15, 9}, 15};
 }
 
 const char kHostTitle[] = "\x90\x46\x82\xCC\x90\xDD\x92\xE8"; // colour settings, code page 932
@@ -59,6 +58,7 @@ const char kFarmClass[] = "TanzelBenchFarm";
 const char kFakeHostClass[] = "TanzelBenchHost";
 const DWORD kChildFailed = 0x7FFFFFFF;
 const DWORD kWaitMs = 60000;
+const DWORD kAppearMs = 10000;
 
 // ---- Time --------------------------------------------------------------------
 
@@ -208,7 +208,7 @@ DWORD RunChild(const char *mode)
     if (!Launch("\"" + SelfPath() + "\" " + mode, &info))
         return kChildFailed;
     DWORD code = kChildFailed;
-    if (WaitForSingleObject(info.hProcess, kWaitMs) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(info.hProcess, kAppearMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(info.hProcess, &code);
     Release(&info);
     return code;
@@ -511,19 +511,20 @@ double TimeLaunchToVisible()
     if (!Launch("\"" TANZEL_EXE_PATH "\"", &info))
         return -1;
     double visible = -1;
-    while (NowUs() - start < kWaitMs * 1000.0) {
-        HWND window =
-            FindWindowOf(info.dwProcessId, g_picker.windowClassName, g_picker.windowTitle);
+    HWND window = NULL;
+    while (NowUs() - start < kAppearMs * 1000.0) {
+        window = FindWindowOf(info.dwProcessId, g_picker.windowClassName, g_picker.windowTitle);
         if (window && IsWindowVisible(window) && IsPainted(window)) {
             visible = (NowUs() - start) / 1000;
-            PostMessageA(window, WM_CLOSE, 0, 0);
             break;
         }
         if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0)
             break;
     }
+    if (window)
+        PostMessageA(window, WM_CLOSE, 0, 0);
     DWORD code = 1;
-    if (WaitForSingleObject(info.hProcess, kWaitMs) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(info.hProcess, kAppearMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(info.hProcess, &code);
     Release(&info);
     return code == 0 ? visible : -1;
@@ -538,7 +539,7 @@ double TimeRefusedLaunch()
         return -1;
     DWORD code = 1;
     double end = -1;
-    if (WaitForSingleObject(info.hProcess, kWaitMs) == WAIT_OBJECT_0) {
+    if (WaitForSingleObject(info.hProcess, kAppearMs) == WAIT_OBJECT_0) {
         end = NowUs();
         GetExitCodeProcess(info.hProcess, &code);
     }
@@ -874,7 +875,7 @@ bool StartFarm(Farm *farm, int count)
                 &farm->info))
         return false;
     HANDLE waits[] = {farm->ready, farm->info.hProcess};
-    return WaitForMultipleObjects(2, waits, FALSE, kWaitMs * 5) == WAIT_OBJECT_0;
+    return WaitForMultipleObjects(2, waits, FALSE, kWaitMs) == WAIT_OBJECT_0;
 }
 
 bool GrowFarmTo(Farm *farm, int count)
@@ -882,7 +883,7 @@ bool GrowFarmTo(Farm *farm, int count)
     if (!PostThreadMessageA(farm->info.dwThreadId, kGrowFarmMessage, count, 0))
         return false;
     HANDLE waits[] = {farm->ready, farm->info.hProcess};
-    return WaitForMultipleObjects(2, waits, FALSE, kWaitMs * 5) == WAIT_OBJECT_0;
+    return WaitForMultipleObjects(2, waits, FALSE, kWaitMs) == WAIT_OBJECT_0;
 }
 
 void EndFarm(Farm *farm)
@@ -903,7 +904,7 @@ bool StartHost(PROCESS_INFORMATION *info, HWND *dialog)
         return false;
     double start = NowUs();
     while (!(*dialog = FindWindowOf(info->dwProcessId, NULL, kHostTitle))) {
-        if (NowUs() - start > kWaitMs * 1000.0)
+        if (NowUs() - start > 2 * kAppearMs * 1000.0)
             return false;
         PumpFor(10);
     }
@@ -1050,6 +1051,12 @@ int RunBench(bool quick)
     } else if (!g_broken) {
         Fail("the picker window could not be created");
     }
+    std::string drops;
+    for (size_t s = 0; s < plan.farmSizes.size(); ++s)
+        drops += Format("%s%d at %d windows", s ? ", " : "", plan.dropRounds[s], plan.farmSizes[s]);
+    std::printf("Medians of: %d rounds of %d samples per variant; Drop rounds %s; %d starts of "
+                "each kind.\n\n",
+                plan.sampleRounds, plan.samplesPerBatch, drops.c_str(), plan.startRounds);
     PrintTable(!quick);
     return g_broken ? 1 : 0;
 }
