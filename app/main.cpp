@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/picker_state.h"
+#include "app/picker_window.h"
 #include "app/startup.h"
 #include "picker/dpi_awareness.h"
 #include "res/resource.h"
@@ -22,6 +23,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     MSG message;
     BOOL result;
     while ((result = GetMessageA(&message, NULL, 0, 0)) > 0) {
+        if (HandlePickerKey(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -15,6 +15,9 @@ PickerState g_picker = {
     NULL,
     NULL,
     0, // picker window
+    0,
+    {0, 0},
+    0, // no nudge yet
     {255, 255, 255},
     NULL,
     NULL, // white until the first sample

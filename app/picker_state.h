@@ -27,6 +27,10 @@ struct PickerState {
     HWND focusSinkButton;
     HCURSOR dropperCursor;
     int dragging;
+    // The last arrow-key nudge of this drag: where it sent the pointer, and when
+    int nudged;
+    POINT nudgeTarget;
+    DWORD nudgeTime;
 
     // Colour sample, read in physical pixels where the system allows
     ColorSample sample;

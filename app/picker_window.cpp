@@ -1,6 +1,7 @@
 #include "app/picker_window.h"
 
 #include "app/picker_state.h"
+#include "picker/color_copy.h"
 #include "picker/color_transfer.h"
 #include "picker/dpi_awareness.h"
 #include "picker/screen_sample.h"
@@ -20,6 +21,13 @@ const int kFocusSinkX = -999;
 const int kFocusSinkY = -999;
 const int kFocusSinkId = 0;
 const int kCursorSize = 32;
+// Pixels the pointer moves per arrow key press during a drag, without and with Shift.
+const int kNudgeStep = 1;
+const int kShiftNudgeStep = 10;
+// For a moment after a nudge, Wine reports positions from before or during
+// the move (and sends moves with them); until it settles, the pointer is
+// where the nudge sent it.
+const DWORD kNudgeSettleMs = 300;
 
 HCURSOR ArrowCursor()
 {
@@ -28,12 +36,20 @@ HCURSOR ArrowCursor()
 
 // The pointer is read with GetCursorPos, never from lParam, so a captured
 // drag samples in screen coordinates wherever the pointer is.
-void SampleUnderPointer(HWND window)
+POINT ReadPointerPosition()
 {
     HANDLE previousContext = EnterPhysicalPixels();
     POINT pointer;
     GetCursorPos(&pointer);
     LeavePhysicalPixels(previousContext);
+    if (g_picker.nudged && GetTickCount() - g_picker.nudgeTime < kNudgeSettleMs)
+        return g_picker.nudgeTarget;
+    return pointer;
+}
+
+void SampleUnderPointer(HWND window)
+{
+    POINT pointer = ReadPointerPosition();
     SampleScreenColor(window, pointer.x, pointer.y);
 }
 
@@ -62,10 +78,87 @@ void PaintSwatch(HDC target)
            SRCCOPY);
 }
 
+void ForgetNudge()
+{
+    g_picker.nudged = 0;
+}
+
 void EndDrag()
 {
     SetCursor(ArrowCursor());
     g_picker.dragging = 0;
+    ForgetNudge();
+}
+
+// The physical button that acts as the left one: swapped buttons swap them.
+bool IsLeftButtonDown()
+{
+    int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return GetAsyncKeyState(button) < 0;
+}
+
+bool IsKeyHeld(int virtualKey)
+{
+    return GetKeyState(virtualKey) < 0;
+}
+
+bool BelongsToPicker(HWND window)
+{
+    return g_picker.mainWindow &&
+           (window == g_picker.mainWindow || IsChild(g_picker.mainWindow, window));
+}
+
+int Clamp(int value, int low, int high)
+{
+    return value < low ? low : value > high ? high : value;
+}
+
+// Moves the pointer and samples at the place it was sent to.
+void NudgePointer(HWND window, int dx, int dy)
+{
+    POINT from = ReadPointerPosition();
+    HANDLE previousContext = EnterPhysicalPixels();
+    int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    POINT to;
+    to.x = Clamp(from.x + dx, left, left + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
+    to.y = Clamp(from.y + dy, top, top + GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
+    // Wine skips a move to where it wrongly believes the pointer already is;
+    // setting the true start first keeps the real move from being lost.
+    SetCursorPos(from.x, from.y);
+    SetCursorPos(to.x, to.y);
+    LeavePhysicalPixels(previousContext);
+    g_picker.nudged = 1;
+    g_picker.nudgeTarget = to;
+    g_picker.nudgeTime = GetTickCount();
+    SampleScreenColor(window, to.x, to.y);
+}
+
+// An arrow key's direction; false for any other key.
+bool NudgeDirectionOf(WPARAM key, int *dx, int *dy)
+{
+    *dx = 0;
+    *dy = 0;
+    switch (key) {
+    case VK_LEFT:
+        *dx = -1;
+        return true;
+    case VK_RIGHT:
+        *dx = 1;
+        return true;
+    case VK_UP:
+        *dy = -1;
+        return true;
+    case VK_DOWN:
+        *dy = 1;
+        return true;
+    }
+    return false;
+}
+
+bool IsCopyKey(WPARAM key)
+{
+    return key == 'C' && IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU);
 }
 
 void OnCreate(HWND window)
@@ -90,16 +183,25 @@ void OnPaint(HWND window)
 
 void OnLeftButtonDown(HWND window)
 {
+    ForgetNudge();
     g_picker.dragging = 1;
     SetCursor(g_picker.dropperCursor);
     SetCapture(window);
     SampleUnderPointer(window);
 }
 
-void OnMouseMove(HWND window)
+void OnMouseMove(HWND window, WPARAM keys)
 {
     if (!g_picker.dragging) {
         SetCursor(ArrowCursor());
+        return;
+    }
+    // A release that went to another window (Wine can do that after
+    // SetCursorPos) must not leave the drag running; the last sample stays.
+    // A move queued before the release still has the button in its keys.
+    if (!(keys & MK_LBUTTON) && !IsLeftButtonDown()) {
+        ReleaseCapture();
+        EndDrag();
         return;
     }
     SetCursor(g_picker.dropperCursor);
@@ -113,6 +215,7 @@ void OnLeftButtonUp(HWND window)
     SetCursor(ArrowCursor());
     ReleaseCapture();
     g_picker.dragging = 0;
+    ForgetNudge();
 }
 
 // When the system takes the capture away mid-drag, the drag is over: mere
@@ -140,6 +243,24 @@ HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const c
                            g_picker.instance, NULL);
 }
 
+bool HandlePickerKey(const MSG &message)
+{
+    if (message.message != WM_KEYDOWN || !BelongsToPicker(message.hwnd))
+        return false;
+    int dx;
+    int dy;
+    if (g_picker.dragging && NudgeDirectionOf(message.wParam, &dx, &dy)) {
+        int step = IsKeyHeld(VK_SHIFT) ? kShiftNudgeStep : kNudgeStep;
+        NudgePointer(g_picker.mainWindow, dx * step, dy * step);
+        return true;
+    }
+    if (IsCopyKey(message.wParam)) {
+        CopyColorToClipboard(g_picker.mainWindow);
+        return true;
+    }
+    return false;
+}
+
 LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -156,7 +277,7 @@ LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnLeftButtonDown(window);
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(window);
+        OnMouseMove(window, wParam);
         return 0;
     case WM_LBUTTONUP:
         OnLeftButtonUp(window);

@@ -1,0 +1,58 @@
+#include "picker/color_copy.h"
+
+#include "app/picker_state.h"
+#include "picker/color_math.h"
+
+namespace
+{
+
+// Long enough to outlast another program's brief hold, short enough that the
+// window never seems to freeze.
+const int kOpenAttempts = 5;
+const DWORD kOpenRetryDelayMs = 20;
+
+bool OpenClipboardPatiently(HWND owner)
+{
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        if (attempt > 0)
+            Sleep(kOpenRetryDelayMs);
+        if (OpenClipboard(owner))
+            return true;
+    }
+    return false;
+}
+
+HGLOBAL CopyTextToGlobal(const char *text, int length)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(length) + 1);
+    if (!memory)
+        return NULL;
+    char *target = static_cast<char *>(GlobalLock(memory));
+    if (!target) {
+        GlobalFree(memory);
+        return NULL;
+    }
+    CopyMemory(target, text, static_cast<SIZE_T>(length) + 1);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+} // namespace
+
+void CopyColorToClipboard(HWND pickerWindow)
+{
+    char code[kColorCodeSize];
+    int length = FormatColorCode(g_picker.sample, code);
+    HGLOBAL text = CopyTextToGlobal(code, length);
+    if (!text)
+        return;
+    if (!OpenClipboardPatiently(pickerWindow)) {
+        GlobalFree(text);
+        return;
+    }
+    EmptyClipboard();
+    // Once set, the clipboard owns the memory; only a refused one is ours to free.
+    if (!SetClipboardData(CF_TEXT, text))
+        GlobalFree(text);
+    CloseClipboard();
+}
