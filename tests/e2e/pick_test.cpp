@@ -39,9 +39,9 @@ class Picking : public ::testing::Test
 
     void TearDown() override
     {
+        ReleaseMouseIfHeld();
         for (HWND patch : patches_)
             ClosePatch(patch);
-        MouseUp();
         EXPECT_EQ(0, CloseTanzel(&picker_));
         KillAllTanzel();
     }
@@ -49,7 +49,9 @@ class Picking : public ::testing::Test
     HWND Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands = {})
     {
         HWND patch = ShowColorPatch(area, color, bands);
-        patches_.push_back(patch);
+        EXPECT_TRUE(patch != NULL) << "the patch of " << Describe(color) << " never showed";
+        if (patch)
+            patches_.push_back(patch);
         return patch;
     }
 

@@ -45,9 +45,9 @@ class Transfer : public ::testing::Test
 
     void TearDown() override
     {
+        ReleaseMouseIfHeld();
         for (HWND patch : patches_)
             ClosePatch(patch);
-        MouseUp();
         EndHost(&host_);
         if (picker_.info.hProcess) {
             EXPECT_EQ(0, CloseTanzel(&picker_));
@@ -65,7 +65,9 @@ class Transfer : public ::testing::Test
     HWND Patch(RECT area, COLORREF color)
     {
         HWND patch = ShowColorPatch(area, color);
-        patches_.push_back(patch);
+        EXPECT_TRUE(patch != NULL) << "a colour patch never showed";
+        if (patch)
+            patches_.push_back(patch);
         return patch;
     }
 

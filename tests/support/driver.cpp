@@ -129,7 +129,8 @@ void KillAllTanzel()
     for (BOOL more = Process32First(snapshot, &entry); more;
          more = Process32Next(snapshot, &entry)) {
         if (lstrcmpiA(entry.szExeFile, "tanzel.exe") != 0 &&
-            lstrcmpiA(entry.szExeFile, "tanzel_host.exe") != 0)
+            lstrcmpiA(entry.szExeFile, "tanzel_host.exe") != 0 &&
+            lstrcmpiA(entry.szExeFile, "tanzel_patch.exe") != 0)
             continue;
         HANDLE victim = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
         if (victim) {
@@ -207,14 +208,24 @@ void MouseMoveTo(int x, int y)
     Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
 }
 
+static bool g_buttonHeld = false;
+
 void MouseDown()
 {
     Xdotool("mousedown 1");
+    g_buttonHeld = true;
 }
 
 void MouseUp()
 {
     Xdotool("mouseup 1");
+    g_buttonHeld = false;
+}
+
+void ReleaseMouseIfHeld()
+{
+    if (g_buttonHeld)
+        MouseUp();
 }
 
 void DragMouse(POINT from, POINT to, int steps)
@@ -298,107 +309,94 @@ bool SaveScreenshot(const std::string &unixPath)
 
 // ---- Patches of known colours -----------------------------------------------
 
+// Each patch is a process of its own (tanzel_patch.exe): under Wine, once the
+// picker had been restarted after a drag, new windows of the test process at
+// times never appeared on the display, while new processes' windows did.
 namespace
 {
 
-struct PatchRequest {
-    RECT screenRect;
-    COLORREF color;
-    std::vector<ColorBand> bands;
+struct PatchProcess {
     HWND window;
-    HANDLE created;
+    HANDLE process;
 };
 
-const char kPatchClass[] = "TanzelTestPatch";
+std::vector<PatchProcess> g_patches;
 
-LRESULT CALLBACK PatchWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+std::string RectArguments(const RECT &rect, COLORREF color)
 {
-    PatchRequest *patch =
-        reinterpret_cast<PatchRequest *>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_NCCREATE:
-        SetWindowLongPtrA(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA *>(lParam)->lpCreateParams));
-        break;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        RECT client;
-        GetClientRect(window, &client);
-        HBRUSH brush = CreateSolidBrush(patch->color);
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
-        for (const ColorBand &band : patch->bands) {
-            brush = CreateSolidBrush(band.color);
-            FillRect(dc, &band.rect, brush);
-            DeleteObject(brush);
-        }
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_CLOSE:
-        DestroyWindow(window);
-        return 0;
-    case WM_NCDESTROY:
-        delete patch;
-        PostQuitMessage(0);
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    char text[96];
+    std::snprintf(text, sizeof text, " %ld %ld %ld %ld 0x%06lx", rect.left, rect.top, rect.right,
+                  rect.bottom, static_cast<unsigned long>(color));
+    return text;
 }
 
-DWORD WINAPI PatchThread(void *parameter)
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindowOfProcess(HWND window, LPARAM parameter)
 {
-    PatchRequest *patch = static_cast<PatchRequest *>(parameter);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = PatchWndProc;
-    windowClass.hInstance = GetModuleHandleA(NULL);
-    windowClass.hCursor = LoadCursorA(NULL, MAKEINTRESOURCEA(32512));
-    windowClass.lpszClassName = kPatchClass;
-    RegisterClassA(&windowClass);
-    const RECT &r = patch->screenRect;
-    HANDLE created = patch->created;
-    patch->window = CreateWindowExA(WS_EX_TOOLWINDOW, kPatchClass, "tanzel test patch", WS_POPUP,
-                                    r.left, r.top, r.right - r.left, r.bottom - r.top, NULL, NULL,
-                                    windowClass.hInstance, patch);
-    ShowWindow(patch->window, SW_SHOWNOACTIVATE);
-    UpdateWindow(patch->window);
-    SetEvent(created);
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
+    WindowSearch *search = reinterpret_cast<WindowSearch *>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindWindowOfProcess(DWORD processId)
+{
+    WindowSearch search = {processId, NULL};
+    EnumWindows(MatchWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 } // namespace
 
 HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand> &bands)
 {
-    PatchRequest *patch = new PatchRequest{screenRect, color, bands, NULL, NULL};
-    HANDLE created = CreateEventA(NULL, TRUE, FALSE, NULL);
-    patch->created = created;
-    HANDLE thread = CreateThread(NULL, 0, PatchThread, patch, 0, NULL);
-    WaitForSingleObject(created, 10000);
-    CloseHandle(created);
-    CloseHandle(thread);
-    HWND window = patch->window;
-    // Wait until the patch's colour really is on the screen.
+    std::string command = "\"" TANZEL_PATCH_PATH "\"" + RectArguments(screenRect, color);
+    for (const ColorBand &band : bands)
+        command += RectArguments(band.rect, band.color);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info;
+    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
+        return NULL;
+    CloseHandle(info.hThread);
+    HWND window = NULL;
+    WaitUntil([&] { return (window = FindWindowOfProcess(info.dwProcessId)) != NULL; }, 10000);
+    g_patches.push_back({window, info.hProcess});
+
+    // The patch counts as shown once its colour really is on the screen.
     POINT probe = {screenRect.left + 1, screenRect.top + 1};
     for (const ColorBand &band : bands)
         if (band.rect.left <= 1 && band.rect.top <= 1 && band.rect.right > 1 &&
             band.rect.bottom > 1)
             probe = {screenRect.right - 2, screenRect.bottom - 2};
-    WaitUntil([&] { return ScreenPixel(probe.x, probe.y) == color; }, 3000);
+    if (!window || !WaitUntil([&] { return ScreenPixel(probe.x, probe.y) == color; }, 10000)) {
+        ClosePatch(window);
+        TerminateProcess(info.hProcess, 1);
+        return NULL;
+    }
     return window;
 }
 
 void ClosePatch(HWND patch)
 {
-    PostMessageA(patch, WM_CLOSE, 0, 0);
-    WaitUntil([&] { return !IsWindow(patch); }, 3000);
+    for (size_t i = 0; i < g_patches.size(); ++i) {
+        if (g_patches[i].window != patch)
+            continue;
+        HANDLE process = g_patches[i].process;
+        PostMessageA(patch, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0)
+            TerminateProcess(process, 1);
+        CloseHandle(process);
+        g_patches.erase(g_patches.begin() + i);
+        return;
+    }
 }
 
 // ---- Rendering the expected swatch independently ---------------------------

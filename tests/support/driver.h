@@ -24,7 +24,8 @@ int RunAndWait(const char *commandLine, DWORD timeoutMs, const char *workingDire
 // Asks the picker to close (WM_CLOSE) and returns its exit code, or -1 when it
 // did not end within timeoutMs (it is then killed).
 int CloseTanzel(TanzelProcess *process, DWORD timeoutMs = 10000);
-// Ends every tanzel.exe of this Wine session: tests start from a clean desktop.
+// Ends every tanzel.exe (and test host or patch) of this Wine session: tests
+// start from a clean desktop.
 void KillAllTanzel();
 // Top-level windows of class "TANZEL" titled "tanzel".
 std::vector<HWND> FindPickerWindows();
@@ -53,6 +54,8 @@ int RunUnixShell(const std::string &command, DWORD timeoutMs = 15000);
 void MouseMoveTo(int x, int y);
 void MouseDown();
 void MouseUp();
+// Lets go of the button if a MouseDown of this process still holds it.
+void ReleaseMouseIfHeld();
 // Press at from, move through the points in steps, release at to.
 void DragMouse(POINT from, POINT to, int steps = 5);
 void ClickAt(int x, int y);
@@ -79,8 +82,9 @@ struct ColorBand {
 };
 
 // Shows a borderless top-level window at screenRect filled with color, with
-// the bands painted over it. The window lives on its own thread, so it paints
-// whatever the test thread is doing. Returns its handle.
+// the bands painted over it. The window lives in a process of its own, so it
+// paints whatever the test thread is doing. Returns its handle once its colour is on
+// the screen, or NULL when it never appeared.
 HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand> &bands = {});
 void ClosePatch(HWND patch);
 
