@@ -97,6 +97,19 @@ bool IsLeftButtonDown()
     return GetAsyncKeyState(button) < 0;
 }
 
+// After SetCursorPos, Wine can give the release, and every move until the
+// pointer is back over the picker, to other windows: a drag whose button is
+// up ends at the next message that does arrive, keeping the last sample.
+// A message queued before the release still has the button in its keys.
+bool EndDragIfButtonReleased(WPARAM messageKeys)
+{
+    if (!g_picker.dragging || (messageKeys & MK_LBUTTON) || IsLeftButtonDown())
+        return false;
+    ReleaseCapture();
+    EndDrag();
+    return true;
+}
+
 bool IsKeyHeld(int virtualKey)
 {
     return GetKeyState(virtualKey) < 0;
@@ -196,14 +209,8 @@ void OnMouseMove(HWND window, WPARAM keys)
         SetCursor(ArrowCursor());
         return;
     }
-    // A release that went to another window (Wine can do that after
-    // SetCursorPos) must not leave the drag running; the last sample stays.
-    // A move queued before the release still has the button in its keys.
-    if (!(keys & MK_LBUTTON) && !IsLeftButtonDown()) {
-        ReleaseCapture();
-        EndDrag();
+    if (EndDragIfButtonReleased(keys))
         return;
-    }
     SetCursor(g_picker.dropperCursor);
     SampleUnderPointer(window);
 }
@@ -247,6 +254,7 @@ bool HandlePickerKey(const MSG &message)
 {
     if (message.message != WM_KEYDOWN || !BelongsToPicker(message.hwnd))
         return false;
+    EndDragIfButtonReleased(0);
     int dx;
     int dy;
     if (g_picker.dragging && NudgeDirectionOf(message.wParam, &dx, &dy)) {
