@@ -5,6 +5,8 @@
 //
 //   tanzel_bench [--quick]
 //
+// TANZEL_BENCH_TRACE=1 prints each Drop and walk to standard error.
+//
 // It starts copies of itself for the parts that must live in another
 // process: --farm EVENT COUNT (a host colour dialog and top-level windows of
 // another program), and --first-start / --second-start [--warm] (the sequence
@@ -36,15 +38,15 @@ struct Plan {
     int sampleRounds;
     int samplesPerBatch;
     std::vector<int> farmSizes;
-    std::vector<int> dropRounds; // one per farm size
+    int dropRounds; // each size in each round
     int startRounds;
 };
 
 Plan MakePlan(bool quick)
 {
     if (quick)
-        return {5, 40, {100, 1000}, {5, 3}, 3};
-    return {31, 200, {100, 1000, 5000}, {31, 15, 9}, 15};
+        return {5, 40, {100, 1000}, 3, 3};
+    return {31, 200, {100, 1000, 5000}, 9, 15};
 }
 
 const char kHostTitle[] = "\x90\x46\x82\xCC\x90\xDD\x92\xE8"; // colour settings, code page 932
@@ -53,12 +55,14 @@ const ColorSample kDropSample = {10, 200, 64};
 const char *const kDropTexts[] = {"10", "200", "64"};
 
 const int kTitleBufferSize = 256;
-const UINT kGrowFarmMessage = WM_APP + 1;
+const UINT kSetFarmSizeMessage = WM_APP + 1;
 const char kFarmClass[] = "TanzelBenchFarm";
 const char kFakeHostClass[] = "TanzelBenchHost";
 const DWORD kChildFailed = 0x7FFFFFFF;
 const DWORD kWaitMs = 60000;
 const DWORD kAppearMs = 10000;
+// Time for other processes to finish what the last step gave them to do.
+const DWORD kSettleMs = 150;
 
 // ---- Time --------------------------------------------------------------------
 
@@ -229,17 +233,6 @@ HWND FindWindowOf(DWORD processId, const char *className, const char *title)
 
 // ---- Child: the window farm ----------------------------------------------------
 
-void GrowFarm(int *count, int target)
-{
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    for (; *count < target; ++*count) {
-        char title[32];
-        std::snprintf(title, sizeof title, "farm window %d", *count);
-        CreateWindowExA(0, kFarmClass, title, WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, NULL, NULL,
-                        instance, NULL);
-    }
-}
-
 // A stand-in host colour dialog: the title and the three fields, nothing more,
 // so a Drop into it costs what the picker does and not what a host does.
 void CreateFakeHost()
@@ -260,28 +253,86 @@ void CreateFakeHost()
                         instance, NULL);
 }
 
-// Top-level windows owned by this process, hidden as most of a desktop's are,
-// below a stand-in host dialog; grows on request and signals the event once
-// each size stands.
+// Makes the first count farm windows top-level and parks the others as
+// children of a hidden window, where the walk over top-level windows does
+// not see them. Moving windows is much faster than making them, so the
+// sizes can take turns and share the machine's ups and downs.
+void SetFarmSize(const std::vector<HWND> &windows, HWND park, int count)
+{
+    for (int i = 0; i < static_cast<int>(windows.size()); ++i) {
+        HWND wanted = i < count ? NULL : park;
+        HWND parent = GetAncestor(windows[i], GA_PARENT);
+        bool topLevel = parent == GetDesktopWindow();
+        if (topLevel != (wanted == NULL))
+            SetParent(windows[i], wanted);
+    }
+}
+
+double ProcessCpuMs()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    ULARGE_INTEGER k = {{kernel.dwLowDateTime, kernel.dwHighDateTime}};
+    ULARGE_INTEGER u = {{user.dwLowDateTime, user.dwHighDateTime}};
+    return static_cast<double>(k.QuadPart + u.QuadPart) / 10000;
+}
+
+// New or moved windows keep this process busy for seconds after the calls
+// return (the display driver's share of the work comes later): the farm is
+// ready once a tenth of a second passes with next to no work.
+void SettleFarm()
+{
+    const DWORD kQuietIntervalMs = 100;
+    const double kQuietCpuMs = 5;
+    DWORD start = GetTickCount();
+    double before = ProcessCpuMs();
+    while (GetTickCount() - start < kWaitMs / 2) {
+        DWORD intervalStart = GetTickCount();
+        while (GetTickCount() - intervalStart < kQuietIntervalMs) {
+            MsgWaitForMultipleObjects(0, NULL, FALSE, kQuietIntervalMs, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
+        double now = ProcessCpuMs();
+        if (now - before < kQuietCpuMs)
+            return;
+        before = now;
+    }
+}
+
+// A stand-in host dialog and top-level windows of this process, hidden as
+// most of a desktop's are; signals the event once each requested size stands.
 int RunFarm(const char *eventName, int count)
 {
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, eventName);
     if (!ready)
         return 1;
     CreateFakeHost();
+    HINSTANCE instance = GetModuleHandleA(NULL);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.hInstance = instance;
     windowClass.lpszClassName = kFarmClass;
     RegisterClassA(&windowClass);
-
-    int made = 0;
-    GrowFarm(&made, count);
+    HWND park = CreateWindowExA(0, kFarmClass, "farm park", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                NULL, NULL, instance, NULL);
+    std::vector<HWND> windows;
+    for (int i = 0; i < count; ++i) {
+        char title[32];
+        std::snprintf(title, sizeof title, "farm window %d", i);
+        windows.push_back(CreateWindowExA(0, kFarmClass, title, WS_OVERLAPPEDWINDOW, 10, 10, 200,
+                                          100, NULL, NULL, instance, NULL));
+    }
+    SettleFarm();
     SetEvent(ready);
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0) > 0) {
-        if (message.hwnd == NULL && message.message == kGrowFarmMessage) {
-            GrowFarm(&made, static_cast<int>(message.wParam));
+        if (message.hwnd == NULL && message.message == kSetFarmSizeMessage) {
+            SetFarmSize(windows, park, static_cast<int>(message.wParam));
+            SettleFarm();
             SetEvent(ready);
             continue;
         }
@@ -867,23 +918,25 @@ struct Farm {
     HANDLE ready;
 };
 
+bool WaitForFarm(const Farm &farm)
+{
+    HANDLE waits[] = {farm.ready, farm.info.hProcess};
+    return WaitForMultipleObjects(2, waits, FALSE, kWaitMs) == WAIT_OBJECT_0;
+}
+
 bool StartFarm(Farm *farm, int count)
 {
     std::string eventName = Format("TanzelBenchFarm%lu", GetCurrentProcessId());
     farm->ready = CreateEventA(NULL, FALSE, FALSE, eventName.c_str());
-    if (!Launch(Format("\"%s\" --farm %s %d", SelfPath().c_str(), eventName.c_str(), count),
-                &farm->info))
-        return false;
-    HANDLE waits[] = {farm->ready, farm->info.hProcess};
-    return WaitForMultipleObjects(2, waits, FALSE, kWaitMs) == WAIT_OBJECT_0;
+    return Launch(Format("\"%s\" --farm %s %d", SelfPath().c_str(), eventName.c_str(), count),
+                  &farm->info) &&
+           WaitForFarm(*farm);
 }
 
-bool GrowFarmTo(Farm *farm, int count)
+bool SetFarmSizeTo(const Farm &farm, int count)
 {
-    if (!PostThreadMessageA(farm->info.dwThreadId, kGrowFarmMessage, count, 0))
-        return false;
-    HANDLE waits[] = {farm->ready, farm->info.hProcess};
-    return WaitForMultipleObjects(2, waits, FALSE, kWaitMs) == WAIT_OBJECT_0;
+    return PostThreadMessageA(farm.info.dwThreadId, kSetFarmSizeMessage, count, 0) &&
+           WaitForFarm(farm);
 }
 
 void EndFarm(Farm *farm)
@@ -911,103 +964,120 @@ bool StartHost(PROCESS_INFORMATION *info, HWND *dialog)
     return true;
 }
 
-struct DropFigures {
-    int windows;
-    double dropMs;
-    double walkMs;
-    double ratio;
+struct DropTimes {
+    int windows; // in the walk
+    std::vector<double> dropMs;
+    std::vector<double> walkMs;
+    std::vector<double> ratio;
 };
 
-// Drop into the dialog at the bottom of the z-order, against the bare walk,
-// in alternating order.
-bool MeasureDropInto(HWND picker, HWND dialog, int rounds, DropFigures *figures)
+// One Drop into the dialog at the bottom of the z-order and one bare walk, in
+// an order that alternates between rounds.
+bool TimeDropAndWalk(HWND picker, HWND dialog, int round, DropTimes *times)
 {
     SetWindowPos(dialog, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    PumpFor(100);
     if (LastInWalk(picker) != dialog) {
         Fail("the host dialog is not the last window of the walk");
         return false;
     }
-    std::vector<double> drop;
-    std::vector<double> walk;
-    std::vector<double> ratio;
-    for (int round = 0; round < rounds; ++round) {
-        if (!ClearFields(dialog)) {
-            Fail("the host's fields do not take text");
-            return false;
-        }
-        double dropUs = 0;
-        double walkUs = 0;
-        for (int k = 0; k < 2; ++k) {
-            Pump();
-            double start = NowUs();
-            if ((k + round) % 2 == 0) {
-                SendColorToDialog(picker);
-                dropUs = NowUs() - start;
-            } else {
-                figures->windows = BareWalk(picker);
-                walkUs = NowUs() - start;
-            }
-        }
-        if (!FieldsHoldDrop(dialog)) {
-            Fail("Drop did not reach the host at the bottom of the z-order");
-            return false;
-        }
-        drop.push_back(dropUs / 1000);
-        walk.push_back(walkUs / 1000);
-        ratio.push_back(dropUs / walkUs);
+    if (!ClearFields(dialog)) {
+        Fail("the host's fields do not take text");
+        return false;
     }
-    figures->dropMs = Median(drop);
-    figures->walkMs = Median(walk);
-    figures->ratio = Median(ratio);
+    double dropUs = 0;
+    double walkUs = 0;
+    for (int k = 0; k < 2; ++k) {
+        Pump();
+        double start = NowUs();
+        if ((k + round) % 2 == 0) {
+            SendColorToDialog(picker);
+            dropUs = NowUs() - start;
+        } else {
+            times->windows = BareWalk(picker);
+            walkUs = NowUs() - start;
+        }
+    }
+    if (!FieldsHoldDrop(dialog)) {
+        Fail("Drop did not reach the host at the bottom of the z-order");
+        return false;
+    }
+    if (std::getenv("TANZEL_BENCH_TRACE"))
+        std::fprintf(stderr, "trace: %d windows drop %.2f walk %.2f\n", times->windows,
+                     dropUs / 1000, walkUs / 1000);
+    times->dropMs.push_back(dropUs / 1000);
+    times->walkMs.push_back(walkUs / 1000);
+    times->ratio.push_back(dropUs / walkUs);
     return true;
 }
 
-void AddDropRow(const char *what, int size, const DropFigures &f, bool judged)
+void AddDropRow(const char *what, int size, const DropTimes &t, bool judged)
 {
+    double dropMs = Median(t.dropMs);
+    double walkMs = Median(t.walkMs);
+    double ratio = Median(t.ratio);
     AddRow(
-        Format("drop: %s, %d windows of another process (%d in the walk)", what, size, f.windows),
-        Format("%.2f ms (%.1f us/window)", f.dropMs, f.dropMs * 1000 / f.windows),
-        Format("bare walk %.2f ms (%.1f us/window)", f.walkMs, f.walkMs * 1000 / f.windows),
-        Ratio(f.ratio), judged ? "<= 1.2" : "", judged ? f.ratio <= 1.2 : -1);
+        Format("drop: %s, %d windows of another process (%d in the walk)", what, size, t.windows),
+        Format("%.2f ms (%.1f us/window)", dropMs, dropMs * 1000 / t.windows),
+        Format("bare walk %.2f ms (%.1f us/window)", walkMs, walkMs * 1000 / t.windows),
+        Ratio(ratio), judged ? "<= 1.2" : "", judged ? ratio <= 1.2 : -1);
 }
 
+// The sizes take turns within each round, so a change in the machine's load
+// reaches all of them alike and the growth from size to size is paired.
+// The farm starts at the largest size.
 void MeasureDrop(const Plan &plan, HWND picker)
 {
     const int kRealHostSize = 1000;
+    size_t sizes = plan.farmSizes.size();
     PROCESS_INFORMATION realHost = {};
     HWND realDialog = NULL;
     Farm farm = {};
     g_picker.sample = kDropSample;
     if (!StartHost(&realHost, &realDialog))
         Fail("the system colour dialog (tanzel_host.exe) did not appear");
-    std::vector<DropFigures> figures;
-    for (size_t s = 0; s < plan.farmSizes.size() && !g_broken; ++s) {
-        int size = plan.farmSizes[s];
-        bool grown = s == 0 ? StartFarm(&farm, size) : GrowFarmTo(&farm, size);
-        HWND fakeDialog = FindWindowOf(farm.info.dwProcessId, kFakeHostClass, kHostTitle);
-        if (!grown || !fakeDialog) {
-            Fail("the window farm did not reach %d windows", size);
-            break;
-        }
-        DropFigures f = {};
-        if (!MeasureDropInto(picker, fakeDialog, plan.dropRounds[s], &f))
-            break;
-        figures.push_back(f);
-        AddDropRow("stand-in dialog", size, f, size >= 1000);
-        if (size == kRealHostSize) {
-            DropFigures real = {};
-            if (!MeasureDropInto(picker, realDialog, plan.dropRounds[s], &real))
+    HWND fakeDialog = NULL;
+    if (!g_broken && StartFarm(&farm, plan.farmSizes.back()))
+        fakeDialog = FindWindowOf(farm.info.dwProcessId, kFakeHostClass, kHostTitle);
+    if (!g_broken && !fakeDialog)
+        Fail("the window farm did not start");
+
+    std::vector<DropTimes> fake(sizes);
+    DropTimes real = {};
+    std::vector<double> growth;
+    for (int round = 0; round < plan.dropRounds && !g_broken; ++round) {
+        // Largest first, then smallest first: each turn moves the fewest windows.
+        for (size_t k = 0; k < sizes && !g_broken; ++k) {
+            size_t s = round % 2 == 0 ? sizes - 1 - k : k;
+            if (!SetFarmSizeTo(farm, plan.farmSizes[s])) {
+                Fail("the window farm did not reach %d windows", plan.farmSizes[s]);
                 break;
-            AddDropRow("system colour dialog (reference)", size, real, false);
+            }
+            PumpFor(kSettleMs);
+            if (!TimeDropAndWalk(picker, fakeDialog, round, &fake[s]))
+                break;
+        }
+        if (!g_broken && sizes >= 3)
+            growth.push_back(fake[2].dropMs.back() / fake[1].dropMs.back());
+    }
+    // The system dialog redraws itself after each Drop: it is measured on its
+    // own, after the others, so that its work never lands in their figures.
+    if (!g_broken && SetFarmSizeTo(farm, kRealHostSize)) {
+        for (int round = 0; round < plan.dropRounds && !g_broken; ++round) {
+            PumpFor(kSettleMs);
+            TimeDropAndWalk(picker, realDialog, round, &real);
         }
     }
-    if (figures.size() >= 3) {
-        double growth = figures[2].dropMs / figures[1].dropMs;
-        double walkGrowth = figures[2].walkMs / figures[1].walkMs;
+    for (size_t s = 0; s < sizes && !g_broken; ++s) {
+        AddDropRow("stand-in dialog", plan.farmSizes[s], fake[s], plan.farmSizes[s] >= 1000);
+        if (plan.farmSizes[s] == kRealHostSize)
+            AddDropRow("system colour dialog (reference)", kRealHostSize, real, false);
+    }
+    if (!g_broken && sizes >= 3) {
+        double growthMedian = Median(growth);
         AddRow(Format("drop: growth from %d to %d windows", plan.farmSizes[1], plan.farmSizes[2]),
-               Format("%.2f x", growth), Format("bare walk %.2f x", walkGrowth), "", "4.5 to 5.5 x",
-               growth >= 4.5 && growth <= 5.5);
+               Format("%.2f x", growthMedian),
+               Format("bare walk %.2f x", Median(fake[2].walkMs) / Median(fake[1].walkMs)), "",
+               "4.5 to 5.5 x", growthMedian >= 4.5 && growthMedian <= 5.5);
     }
     EndFarm(&farm);
     if (realDialog)
@@ -1051,12 +1121,9 @@ int RunBench(bool quick)
     } else if (!g_broken) {
         Fail("the picker window could not be created");
     }
-    std::string drops;
-    for (size_t s = 0; s < plan.farmSizes.size(); ++s)
-        drops += Format("%s%d at %d windows", s ? ", " : "", plan.dropRounds[s], plan.farmSizes[s]);
-    std::printf("Medians of: %d rounds of %d samples per variant; Drop rounds %s; %d starts of "
-                "each kind.\n\n",
-                plan.sampleRounds, plan.samplesPerBatch, drops.c_str(), plan.startRounds);
+    std::printf("Medians of: %d rounds of %d samples per variant; %d rounds of Drop at each "
+                "size; %d starts of each kind.\n\n",
+                plan.sampleRounds, plan.samplesPerBatch, plan.dropRounds, plan.startRounds);
     PrintTable(!quick);
     return g_broken ? 1 : 0;
 }
