@@ -971,10 +971,13 @@ struct DropTimes {
     std::vector<double> ratio;
 };
 
-// One Drop into the dialog at the bottom of the z-order and one bare walk, in
-// an order that alternates between rounds.
-bool TimeDropAndWalk(HWND picker, HWND dialog, int round, DropTimes *times)
+// Drops into the dialog at the bottom of the z-order and bare walks, taking
+// turns, repeated so that every size is timed over about the same span: a
+// burst of load from elsewhere then weighs on each size alike. After each
+// Drop the host's own redraw is let finish, untimed.
+bool TimeDropAndWalk(HWND picker, HWND dialog, int round, int repeats, DropTimes *times)
 {
+    const DWORD kHostRedrawMs = 20;
     SetWindowPos(dialog, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (LastInWalk(picker) != dialog) {
         Fail("the host dialog is not the last window of the walk");
@@ -986,24 +989,27 @@ bool TimeDropAndWalk(HWND picker, HWND dialog, int round, DropTimes *times)
     }
     double dropUs = 0;
     double walkUs = 0;
-    for (int k = 0; k < 2; ++k) {
+    for (int k = 0; k < 2 * repeats; ++k) {
         Pump();
         double start = NowUs();
         if ((k + round) % 2 == 0) {
             SendColorToDialog(picker);
-            dropUs = NowUs() - start;
+            dropUs += NowUs() - start;
+            PumpFor(kHostRedrawMs);
         } else {
             times->windows = BareWalk(picker);
-            walkUs = NowUs() - start;
+            walkUs += NowUs() - start;
         }
     }
     if (!FieldsHoldDrop(dialog)) {
         Fail("Drop did not reach the host at the bottom of the z-order");
         return false;
     }
+    dropUs /= repeats;
+    walkUs /= repeats;
     if (std::getenv("TANZEL_BENCH_TRACE"))
-        std::fprintf(stderr, "trace: %d windows drop %.2f walk %.2f\n", times->windows,
-                     dropUs / 1000, walkUs / 1000);
+        std::fprintf(stderr, "trace: %d windows, %d repeats: drop %.2f walk %.2f\n", times->windows,
+                     repeats, dropUs / 1000, walkUs / 1000);
     times->dropMs.push_back(dropUs / 1000);
     times->walkMs.push_back(walkUs / 1000);
     times->ratio.push_back(dropUs / walkUs);
@@ -1053,7 +1059,8 @@ void MeasureDrop(const Plan &plan, HWND picker)
                 break;
             }
             PumpFor(kSettleMs);
-            if (!TimeDropAndWalk(picker, fakeDialog, round, &fake[s]))
+            int repeats = plan.farmSizes.back() / plan.farmSizes[s];
+            if (!TimeDropAndWalk(picker, fakeDialog, round, repeats, &fake[s]))
                 break;
         }
         if (!g_broken && sizes >= 3)
@@ -1064,7 +1071,8 @@ void MeasureDrop(const Plan &plan, HWND picker)
     if (!g_broken && SetFarmSizeTo(farm, kRealHostSize)) {
         for (int round = 0; round < plan.dropRounds && !g_broken; ++round) {
             PumpFor(kSettleMs);
-            TimeDropAndWalk(picker, realDialog, round, &real);
+            TimeDropAndWalk(picker, realDialog, round, plan.farmSizes.back() / kRealHostSize,
+                            &real);
         }
     }
     for (size_t s = 0; s < sizes && !g_broken; ++s) {
