@@ -53,5 +53,7 @@ void SampleScreenColor(HWND pickerWindow, int x, int y)
     // (CLR_INVALID) shows the white that the readout reports.
     FillCanvas(PixelValueOf(g_picker.sample));
     DrawReadout(g_picker.sample);
-    InvalidateRect(pickerWindow, NULL, FALSE);
+    // The whole client area, but not the buttons: without WS_CLIPCHILDREN an
+    // InvalidateRect would repaint Drop on every sample of a drag.
+    RedrawWindow(pickerWindow, NULL, NULL, RDW_INVALIDATE | RDW_NOCHILDREN);
 }
