@@ -4,18 +4,17 @@
 #include "app/picker_window.h"
 #include "app/startup.h"
 #include "picker/dpi_awareness.h"
-#include "res/resource.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    LoadStringA(instance, IDS_APP_TITLE, g_picker.windowTitle, kTextBufferSize);
-    LoadStringA(instance, IDS_WINDOW_CLASS, g_picker.windowClassName, kTextBufferSize);
-    RegisterPickerClass(instance);
-
-    // One picker at a time: a running one is left alone, neither raised nor told.
-    if (FindWindowA(g_picker.windowClassName, g_picker.windowTitle))
+    LoadPickerNames(instance);
+    // One picker at a time: a running one is left alone, neither raised nor
+    // told. Looked for before the class is registered, since a refused start
+    // needs no class, and loading the icon for it is most of its cost.
+    if (IsPickerRunning())
         return 0;
 
+    RegisterPickerClass(instance);
     PrepareDpiAwareness();
     if (!CreatePickerWindow(instance, showCommand))
         return 0;

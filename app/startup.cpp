@@ -25,6 +25,17 @@ void MeasureFrame(HWND window)
 
 } // namespace
 
+void LoadPickerNames(HINSTANCE instance)
+{
+    LoadStringA(instance, IDS_APP_TITLE, g_picker.windowTitle, kTextBufferSize);
+    LoadStringA(instance, IDS_WINDOW_CLASS, g_picker.windowClassName, kTextBufferSize);
+}
+
+bool IsPickerRunning()
+{
+    return FindWindowA(g_picker.windowClassName, g_picker.windowTitle) != NULL;
+}
+
 void RegisterPickerClass(HINSTANCE instance)
 {
     HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TANZEL));

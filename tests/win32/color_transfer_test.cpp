@@ -5,7 +5,6 @@
 #include "app/picker_state.h"
 #include "app/startup.h"
 #include "picker/color_transfer.h"
-#include "res/resource.h"
 #include "support/driver.h"
 #include "support/host_dialog.h"
 
@@ -187,8 +186,7 @@ HWND PickerWindow()
     if (picker)
         return picker;
     HINSTANCE instance = GetModuleHandleA(NULL);
-    LoadStringA(instance, IDS_APP_TITLE, g_picker.windowTitle, kTextBufferSize);
-    LoadStringA(instance, IDS_WINDOW_CLASS, g_picker.windowClassName, kTextBufferSize);
+    LoadPickerNames(instance);
     RegisterPickerClass(instance);
     CreatePickerWindow(instance, SW_SHOWNORMAL);
     picker = g_picker.mainWindow;

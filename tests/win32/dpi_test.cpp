@@ -4,7 +4,6 @@
 #include "app/picker_state.h"
 #include "app/startup.h"
 #include "picker/dpi_awareness.h"
-#include "res/resource.h"
 #include "support/driver.h"
 
 #include <gtest/gtest.h>
@@ -97,8 +96,7 @@ TEST(ScaledDisplay, SamplesThePixelUnderThePointer)
 
     // The picker runs unaware, as on Windows without a manifest.
     HINSTANCE instance = GetModuleHandleA(NULL);
-    LoadStringA(instance, IDS_APP_TITLE, g_picker.windowTitle, kTextBufferSize);
-    LoadStringA(instance, IDS_WINDOW_CLASS, g_picker.windowClassName, kTextBufferSize);
+    LoadPickerNames(instance);
     RegisterPickerClass(instance);
     PrepareDpiAwareness();
     ASSERT_TRUE(CreatePickerWindow(instance, SW_SHOWNOACTIVATE));

@@ -3,7 +3,6 @@
 #include "app/picker_state.h"
 #include "app/picker_window.h"
 #include "app/startup.h"
-#include "res/resource.h"
 #include "support/driver.h"
 #include "support/keyboard.h"
 
@@ -57,8 +56,7 @@ class PickerKeys : public ::testing::Test
         HINSTANCE instance = GetModuleHandleA(NULL);
         g_picker.sample = {255, 255, 255};
         g_picker.dragging = 0;
-        LoadStringA(instance, IDS_APP_TITLE, g_picker.windowTitle, kTextBufferSize);
-        LoadStringA(instance, IDS_WINDOW_CLASS, g_picker.windowClassName, kTextBufferSize);
+        LoadPickerNames(instance);
         RegisterPickerClass(instance);
         ASSERT_TRUE(CreatePickerWindow(instance, SW_SHOWNORMAL));
         window_ = g_picker.mainWindow;

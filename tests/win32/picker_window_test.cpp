@@ -4,7 +4,6 @@
 #include "app/picker_window.h"
 #include "app/startup.h"
 #include "picker/screen_sample.h"
-#include "res/resource.h"
 #include "support/driver.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +34,7 @@ class PickerWindow : public ::testing::Test
         HINSTANCE instance = GetModuleHandleA(NULL);
         g_picker.sample = {255, 255, 255};
         g_picker.dragging = 0;
-        LoadStringA(instance, IDS_APP_TITLE, g_picker.windowTitle, kTextBufferSize);
-        LoadStringA(instance, IDS_WINDOW_CLASS, g_picker.windowClassName, kTextBufferSize);
+        LoadPickerNames(instance);
         RegisterPickerClass(instance);
         ASSERT_TRUE(CreatePickerWindow(instance, SW_SHOWNORMAL));
         window_ = g_picker.mainWindow;

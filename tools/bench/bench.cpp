@@ -17,7 +17,6 @@
 #include "picker/color_transfer.h"
 #include "picker/dpi_awareness.h"
 #include "picker/screen_sample.h"
-#include "res/resource.h"
 
 #include <windows.h>
 
@@ -344,12 +343,6 @@ int RunFarm(const char *eventName, int count)
 
 // ---- Child: what WinMain runs ------------------------------------------------
 
-void LoadNames(HINSTANCE instance)
-{
-    LoadStringA(instance, IDS_APP_TITLE, g_picker.windowTitle, kTextBufferSize);
-    LoadStringA(instance, IDS_WINDOW_CLASS, g_picker.windowClassName, kTextBufferSize);
-}
-
 // What Wine does once per process, lazily, where Windows has done it before
 // WinMain: load the display driver (the first call that needs the display)
 // and the libraries of a thread's first window (theme, input method).
@@ -374,10 +367,10 @@ DWORD RunFirstStart(bool warm)
         WarmUpWine();
     double start = NowUs();
     HINSTANCE instance = GetModuleHandleA(NULL);
-    LoadNames(instance);
-    RegisterPickerClass(instance);
-    if (FindWindowA(g_picker.windowClassName, g_picker.windowTitle))
+    LoadPickerNames(instance);
+    if (IsPickerRunning())
         return kChildFailed;
+    RegisterPickerClass(instance);
     PrepareDpiAwareness();
     if (!CreatePickerWindow(instance, SW_SHOWNORMAL))
         return kChildFailed;
@@ -393,9 +386,8 @@ DWORD RunSecondStart(bool warm)
         WarmUpWine();
     double start = NowUs();
     HINSTANCE instance = GetModuleHandleA(NULL);
-    LoadNames(instance);
-    RegisterPickerClass(instance);
-    bool found = FindWindowA(g_picker.windowClassName, g_picker.windowTitle) != NULL;
+    LoadPickerNames(instance);
+    bool found = IsPickerRunning();
     double end = NowUs();
     return found ? static_cast<DWORD>(end - start + 0.5) : kChildFailed;
 }
@@ -1100,7 +1092,7 @@ void MeasureDrop(const Plan &plan, HWND picker)
 HWND CreateBenchPicker()
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
-    LoadNames(instance);
+    LoadPickerNames(instance);
     RegisterPickerClass(instance);
     PrepareDpiAwareness();
     if (!CreatePickerWindow(instance, SW_SHOWNORMAL))
@@ -1112,8 +1104,8 @@ HWND CreateBenchPicker()
 int RunBench(bool quick)
 {
     Plan plan = MakePlan(quick);
-    LoadNames(GetModuleHandleA(NULL));
-    if (FindWindowA(g_picker.windowClassName, g_picker.windowTitle)) {
+    LoadPickerNames(GetModuleHandleA(NULL));
+    if (IsPickerRunning()) {
         std::fprintf(stderr, "bench: a tanzel is already running on this desktop\n");
         return 1;
     }
