@@ -176,10 +176,11 @@ int RunUnixShell(const std::string &command, DWORD timeoutMs)
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
         return -1;
-    if (info.hProcess)
+    // For a Unix program Wine fills in no usable handles, at times garbage.
+    if (info.dwProcessId) {
         CloseHandle(info.hProcess);
-    if (info.hThread)
         CloseHandle(info.hThread);
+    }
 
     std::string markerPath = WindowsPathOf(marker);
     if (!WaitUntil(
