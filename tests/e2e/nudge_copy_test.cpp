@@ -1,7 +1,7 @@
 // Precision picking with the real tanzel.exe: arrow keys nudge the pointer
 // during a drag, Ctrl+C copies the colour. Real mouse and keyboard input.
-#include "support/driver.h"
 #include "support/keyboard.h"
+#include "support/picker_session.h"
 
 #include <gtest/gtest.h>
 
@@ -38,25 +38,6 @@ const RECT kOtherPatchArea = {40, 400, 240, 600};
 const POINT kOtherPatchCentre = {140, 500};
 const COLORREF kOther = RGB(120, 60, 30);
 
-std::string Describe(COLORREF color)
-{
-    return std::to_string(GetRValue(color)) + "," + std::to_string(GetGValue(color)) + "," +
-           std::to_string(GetBValue(color));
-}
-
-std::string Describe(POINT point)
-{
-    return "(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")";
-}
-
-int CountDifferences(const std::vector<COLORREF> &actual, const std::vector<COLORREF> &expected)
-{
-    int differences = 0;
-    for (size_t i = 0; i < actual.size() && i < expected.size(); ++i)
-        differences += actual[i] != expected[i];
-    return differences + static_cast<int>(actual.size() != expected.size());
-}
-
 POINT PointerPosition()
 {
     POINT pointer = {};
@@ -64,45 +45,9 @@ POINT PointerPosition()
     return pointer;
 }
 
-class PrecisionPicking : public ::testing::Test
+class PrecisionPicking : public PickerSession
 {
   protected:
-    void SetUp() override
-    {
-        KillAllTanzel();
-        ASSERT_TRUE(StartTanzel(&picker_));
-    }
-
-    void TearDown() override
-    {
-        MouseUp();
-        for (HWND patch : patches_)
-            ClosePatch(patch);
-        if (picker_.info.hProcess) {
-            EXPECT_EQ(0, CloseTanzel(&picker_));
-        }
-        KillAllTanzel();
-    }
-
-    HWND Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands = {})
-    {
-        HWND patch = ShowColorPatch(area, color, bands);
-        EXPECT_TRUE(patch != NULL) << "the patch of " << Describe(color) << " never showed";
-        if (patch)
-            patches_.push_back(patch);
-        return patch;
-    }
-
-    POINT SwatchPoint(int x, int y)
-    {
-        return ClientPointOnScreen(picker_.window, 6 + x, 6 + y);
-    }
-
-    POINT DropPoint()
-    {
-        return ClientPointOnScreen(picker_.window, 27 + 40, 54 + 14);
-    }
-
     // Presses on the swatch and holds the button with the pointer at where.
     void BeginDragTo(POINT where)
     {
@@ -110,24 +55,6 @@ class PrecisionPicking : public ::testing::Test
         MouseMoveTo(swatch.x, swatch.y);
         MouseDown();
         MouseMoveTo(where.x, where.y);
-    }
-
-    ::testing::AssertionResult SwatchShows(COLORREF color, DWORD timeoutMs = 5000)
-    {
-        std::vector<COLORREF> expected =
-            RenderExpectedSwatch(GetRValue(color), GetGValue(color), GetBValue(color));
-        int differences = 0;
-        WaitUntil(
-            [&] {
-                differences = CountDifferences(ReadSwatch(picker_.window), expected);
-                return differences == 0;
-            },
-            timeoutMs);
-        if (differences == 0)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure()
-               << differences << " of 5124 swatch pixels differ from " << Describe(color)
-               << "; top-left shows " << Describe(ReadSwatch(picker_.window)[0]);
     }
 
     // Keys reach the picker wherever the pointer is once its own X window
@@ -200,9 +127,6 @@ class PrecisionPicking : public ::testing::Test
     {
         return PickerThreadInfo().hwndCapture;
     }
-
-    TanzelProcess picker_ = {};
-    std::vector<HWND> patches_;
 };
 
 struct NudgeStep {

@@ -1,5 +1,5 @@
 // Picking with the real tanzel.exe and real mouse input.
-#include "support/driver.h"
+#include "support/picker_session.h"
 
 #include <gtest/gtest.h>
 
@@ -14,79 +14,8 @@ const RECT kSecondPatchArea = {40, 400, 240, 600};
 const POINT kSecondPatchCentre = {140, 500};
 const COLORREF kWhite = RGB(255, 255, 255);
 
-std::string Describe(COLORREF color)
+class Picking : public PickerSession
 {
-    return std::to_string(GetRValue(color)) + "," + std::to_string(GetGValue(color)) + "," +
-           std::to_string(GetBValue(color));
-}
-
-int CountDifferences(const std::vector<COLORREF> &actual, const std::vector<COLORREF> &expected)
-{
-    int differences = 0;
-    for (size_t i = 0; i < actual.size() && i < expected.size(); ++i)
-        differences += actual[i] != expected[i];
-    return differences + static_cast<int>(actual.size() != expected.size());
-}
-
-class Picking : public ::testing::Test
-{
-  protected:
-    void SetUp() override
-    {
-        KillAllTanzel();
-        ASSERT_TRUE(StartTanzel(&picker_));
-    }
-
-    void TearDown() override
-    {
-        ReleaseMouseIfHeld();
-        for (HWND patch : patches_)
-            ClosePatch(patch);
-        EXPECT_EQ(0, CloseTanzel(&picker_));
-        KillAllTanzel();
-    }
-
-    HWND Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands = {})
-    {
-        HWND patch = ShowColorPatch(area, color, bands);
-        EXPECT_TRUE(patch != NULL) << "the patch of " << Describe(color) << " never showed";
-        if (patch)
-            patches_.push_back(patch);
-        return patch;
-    }
-
-    POINT SwatchPoint(int x, int y)
-    {
-        return ClientPointOnScreen(picker_.window, 6 + x, 6 + y);
-    }
-
-    // Waits for the swatch to show what a correct picker shows for color.
-    ::testing::AssertionResult SwatchShows(COLORREF color)
-    {
-        std::vector<COLORREF> expected =
-            RenderExpectedSwatch(GetRValue(color), GetGValue(color), GetBValue(color));
-        int differences = 0;
-        WaitUntil([&] {
-            differences = CountDifferences(ReadSwatch(picker_.window), expected);
-            return differences == 0;
-        });
-        if (differences == 0)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure()
-               << differences << " of 5124 swatch pixels differ from " << Describe(color)
-               << "; top-left shows " << Describe(ReadSwatch(picker_.window)[0]);
-    }
-
-    ::testing::AssertionResult SwatchIsPlainWhite()
-    {
-        for (COLORREF pixel : ReadSwatch(picker_.window))
-            if (pixel != kWhite)
-                return ::testing::AssertionFailure() << "found " << Describe(pixel);
-        return ::testing::AssertionSuccess();
-    }
-
-    TanzelProcess picker_ = {};
-    std::vector<HWND> patches_;
 };
 
 TEST_F(Picking, SwatchIsPlainWhiteBeforeTheFirstSample)

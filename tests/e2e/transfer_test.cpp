@@ -1,7 +1,7 @@
 // Drop with the real tanzel.exe, real mouse and keyboard input, and the real
 // colour dialog (tanzel_host.exe) as host.
-#include "support/driver.h"
 #include "support/host_dialog.h"
+#include "support/picker_session.h"
 
 #include <gtest/gtest.h>
 
@@ -20,39 +20,13 @@ const char kHostPlacement[] = "--x 600 --y 20";
 
 const int kFocusSinkId = 0;
 
-std::string Describe(COLORREF color)
-{
-    return std::to_string(GetRValue(color)) + "," + std::to_string(GetGValue(color)) + "," +
-           std::to_string(GetBValue(color));
-}
-
-int CountDifferences(const std::vector<COLORREF> &actual, const std::vector<COLORREF> &expected)
-{
-    int differences = 0;
-    for (size_t i = 0; i < actual.size() && i < expected.size(); ++i)
-        differences += actual[i] != expected[i];
-    return differences + static_cast<int>(actual.size() != expected.size());
-}
-
-class Transfer : public ::testing::Test
+class Transfer : public PickerSession
 {
   protected:
-    void SetUp() override
-    {
-        KillAllTanzel();
-        ASSERT_TRUE(StartTanzel(&picker_));
-    }
-
     void TearDown() override
     {
-        ReleaseMouseIfHeld();
-        for (HWND patch : patches_)
-            ClosePatch(patch);
         EndHost(&host_);
-        if (picker_.info.hProcess) {
-            EXPECT_EQ(0, CloseTanzel(&picker_));
-        }
-        KillAllTanzel();
+        PickerSession::TearDown();
     }
 
     void StartColorDialog(const std::string &options = "")
@@ -60,25 +34,6 @@ class Transfer : public ::testing::Test
         ASSERT_TRUE(StartHost(&host_, std::string(kHostPlacement) + " --rgb 0 " + options,
                               kColorSettingsTitle));
         PumpFor(300);
-    }
-
-    HWND Patch(RECT area, COLORREF color)
-    {
-        HWND patch = ShowColorPatch(area, color);
-        EXPECT_TRUE(patch != NULL) << "a colour patch never showed";
-        if (patch)
-            patches_.push_back(patch);
-        return patch;
-    }
-
-    POINT SwatchPoint(int x, int y)
-    {
-        return ClientPointOnScreen(picker_.window, 6 + x, 6 + y);
-    }
-
-    POINT DropPoint()
-    {
-        return ClientPointOnScreen(picker_.window, 27 + 40, 54 + 14);
     }
 
     void PickFrom(POINT where)
@@ -90,23 +45,6 @@ class Transfer : public ::testing::Test
     {
         POINT drop = DropPoint();
         ClickAt(drop.x, drop.y);
-    }
-
-    ::testing::AssertionResult SwatchShows(COLORREF color, DWORD timeoutMs = 5000)
-    {
-        std::vector<COLORREF> expected =
-            RenderExpectedSwatch(GetRValue(color), GetGValue(color), GetBValue(color));
-        int differences = 0;
-        WaitUntil(
-            [&] {
-                differences = CountDifferences(ReadSwatch(picker_.window), expected);
-                return differences == 0;
-            },
-            timeoutMs);
-        if (differences == 0)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure()
-               << differences << " swatch pixels differ from " << Describe(color);
     }
 
     // Waits for the host's three fields to hold the texts.
@@ -154,9 +92,7 @@ class Transfer : public ::testing::Test
                << (info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : -1) << ")";
     }
 
-    TanzelProcess picker_ = {};
     HostProcess host_ = {};
-    std::vector<HWND> patches_;
 };
 
 TEST_F(Transfer, DropWritesThePickedColourAndOkReturnsIt)

@@ -4,6 +4,7 @@
 #include "app/picker_window.h"
 #include "app/startup.h"
 #include "support/driver.h"
+#include "support/in_process_picker.h"
 #include "support/keyboard.h"
 
 #include <gtest/gtest.h>
@@ -52,14 +53,9 @@ class PickerKeys : public ::testing::Test
   protected:
     void SetUp() override
     {
-        KillAllTanzel();
+        window_ = CreateInProcessPicker();
+        ASSERT_TRUE(window_ != NULL);
         HINSTANCE instance = GetModuleHandleA(NULL);
-        g_picker.sample = {255, 255, 255};
-        g_picker.dragging = 0;
-        LoadPickerNames(instance);
-        RegisterPickerClass(instance);
-        ASSERT_TRUE(CreatePickerWindow(instance, SW_SHOWNORMAL));
-        window_ = g_picker.mainWindow;
         foreign_ = CreateWindowExA(0, "BUTTON", "other", WS_POPUP | WS_VISIBLE, 900, 700, 40, 20,
                                    NULL, NULL, instance, NULL);
         PumpFor(200);

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "picker/screen_sample.h"
 #include "support/driver.h"
+#include "support/in_process_picker.h"
 
 #include <gtest/gtest.h>
 
@@ -30,15 +31,8 @@ class PickerWindow : public ::testing::Test
   protected:
     void SetUp() override
     {
-        KillAllTanzel();
-        HINSTANCE instance = GetModuleHandleA(NULL);
-        g_picker.sample = {255, 255, 255};
-        g_picker.dragging = 0;
-        LoadPickerNames(instance);
-        RegisterPickerClass(instance);
-        ASSERT_TRUE(CreatePickerWindow(instance, SW_SHOWNORMAL));
-        window_ = g_picker.mainWindow;
-        PumpFor(200);
+        window_ = CreateInProcessPicker();
+        ASSERT_TRUE(window_ != NULL);
     }
 
     void TearDown() override

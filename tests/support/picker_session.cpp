@@ -1,0 +1,90 @@
+#include "support/picker_session.h"
+
+namespace
+{
+
+const int kSwatchPixels = 122 * 42;
+
+} // namespace
+
+int CountDifferences(const std::vector<COLORREF> &actual, const std::vector<COLORREF> &expected)
+{
+    int differences = 0;
+    for (size_t i = 0; i < actual.size() && i < expected.size(); ++i)
+        differences += actual[i] != expected[i];
+    return differences + static_cast<int>(actual.size() != expected.size());
+}
+
+std::string Describe(COLORREF color)
+{
+    return std::to_string(GetRValue(color)) + "," + std::to_string(GetGValue(color)) + "," +
+           std::to_string(GetBValue(color));
+}
+
+std::string Describe(POINT point)
+{
+    return "(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")";
+}
+
+void PickerSession::SetUp()
+{
+    KillAllTanzel();
+    ASSERT_TRUE(StartTanzel(&picker_));
+}
+
+void PickerSession::TearDown()
+{
+    ReleaseMouseIfHeld();
+    for (HWND patch : patches_)
+        ClosePatch(patch);
+    patches_.clear();
+    if (picker_.info.hProcess) {
+        EXPECT_EQ(0, CloseTanzel(&picker_));
+    }
+    KillAllTanzel();
+}
+
+HWND PickerSession::Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands)
+{
+    HWND patch = ShowColorPatch(area, color, bands);
+    EXPECT_TRUE(patch != NULL) << "the patch of " << Describe(color) << " never showed";
+    if (patch)
+        patches_.push_back(patch);
+    return patch;
+}
+
+POINT PickerSession::SwatchPoint(int x, int y)
+{
+    return ClientPointOnScreen(picker_.window, 6 + x, 6 + y);
+}
+
+POINT PickerSession::DropPoint()
+{
+    return ClientPointOnScreen(picker_.window, 27 + 40, 54 + 14);
+}
+
+::testing::AssertionResult PickerSession::SwatchShows(COLORREF color, DWORD timeoutMs)
+{
+    std::vector<COLORREF> expected =
+        RenderExpectedSwatch(GetRValue(color), GetGValue(color), GetBValue(color));
+    int differences = 0;
+    WaitUntil(
+        [&] {
+            differences = CountDifferences(ReadSwatch(picker_.window), expected);
+            return differences == 0;
+        },
+        timeoutMs);
+    if (differences == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << differences << " of " << kSwatchPixels << " swatch pixels differ from "
+           << Describe(color) << "; top-left shows " << Describe(ReadSwatch(picker_.window)[0]);
+}
+
+::testing::AssertionResult PickerSession::SwatchIsPlainWhite()
+{
+    for (COLORREF pixel : ReadSwatch(picker_.window))
+        if (pixel != RGB(255, 255, 255))
+            return ::testing::AssertionFailure() << "found " << Describe(pixel);
+    return ::testing::AssertionSuccess();
+}

@@ -1,0 +1,35 @@
+// The fixture of the end-to-end tests that pick with the real tanzel.exe: a
+// picker started fresh for each test, patches of known colours, and checks of
+// the swatch against one rendered independently.
+#pragma once
+
+#include "support/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+std::string Describe(COLORREF color);
+std::string Describe(POINT point);
+// Pixels that differ between two pictures of the same size.
+int CountDifferences(const std::vector<COLORREF> &actual, const std::vector<COLORREF> &expected);
+
+class PickerSession : public ::testing::Test
+{
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Shows a patch that is closed after the test.
+    HWND Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands = {});
+    // Screen points of the swatch (in canvas coordinates) and of Drop's middle.
+    POINT SwatchPoint(int x, int y);
+    POINT DropPoint();
+    // Waits for the swatch to show what a correct picker shows for color.
+    ::testing::AssertionResult SwatchShows(COLORREF color, DWORD timeoutMs = 5000);
+    ::testing::AssertionResult SwatchIsPlainWhite();
+
+    TanzelProcess picker_ = {};
+    std::vector<HWND> patches_;
+};
