@@ -38,10 +38,11 @@ tanzel_ensure_display() {
 # Ends what tanzel_ensure_display started, and the Wine processes bound to it.
 tanzel_release_display() {
     [ -n "$TANZEL_STARTED_XVFB" ] || return 0
-    wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
-    kill "$TANZEL_STARTED_XVFB" 2>/dev/null
-    wait "$TANZEL_STARTED_XVFB" 2>/dev/null
+    # Runs from an EXIT trap, possibly under set -e: no step may fail it.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    kill "$TANZEL_STARTED_XVFB" 2>/dev/null || true
+    wait "$TANZEL_STARTED_XVFB" 2>/dev/null || true
     TANZEL_STARTED_XVFB=""
 }
 

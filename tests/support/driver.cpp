@@ -176,11 +176,8 @@ int RunUnixShell(const std::string &command, DWORD timeoutMs)
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
         return -1;
-    // For a Unix program Wine fills in no usable handles, at times garbage.
-    if (info.dwProcessId) {
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
-    }
+    // For a Unix program Wine fills in no usable handles, at times values
+    // that name other handles of this process: none of them is closed.
 
     std::string markerPath = WindowsPathOf(marker);
     if (!WaitUntil(
