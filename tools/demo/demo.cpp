@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+namespace
+{
 
 const COLORREF kDemoColor = RGB(10, 200, 64);
 const RECT kPatchArea = {40, 60, 240, 260};
