@@ -2,6 +2,14 @@
 # static runtime, ASLR and DEP with a relocation table.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 
+# How programs under test name other programs of the build tree: Wine sees the
+# Linux file system as drive Z:.
+if(CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
+  set(TANZEL_WINE_DRIVE "Z:")
+else()
+  set(TANZEL_WINE_DRIVE "")
+endif()
+
 function(tanzel_win32_exe target)
   if(MSVC)
     set_property(TARGET ${target} PROPERTY
