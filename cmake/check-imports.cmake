@@ -1,9 +1,10 @@
 # Fails when tanzel.exe outgrows what it may be: at most 24 KiB, importing
-# from KERNEL32, USER32, GDI32 and msvcrt only, with ASLR, DEP and a
-# relocation table. Runs on the build host, on the file itself:
+# from KERNEL32, USER32 and GDI32 only, with ASLR, DEP and a relocation table;
+# a 64-bit exe also with high-entropy ASLR. Runs on the build host, on the
+# file itself:
 #   cmake -DOBJDUMP=... -DEXE=.../tanzel.exe -P check-imports.cmake
 set(max_bytes 24576)
-set(allowed_dlls KERNEL32.DLL USER32.DLL GDI32.DLL MSVCRT.DLL)
+set(allowed_dlls KERNEL32.DLL USER32.DLL GDI32.DLL)
 
 if(NOT OBJDUMP OR NOT EXE)
   message(FATAL_ERROR "usage: cmake -DOBJDUMP=<objdump> -DEXE=<exe> -P check-imports.cmake")
@@ -38,7 +39,16 @@ foreach(line ${dll_lines})
   endif()
 endforeach()
 
-foreach(flag DYNAMIC_BASE NX_COMPAT)
+set(flags DYNAMIC_BASE NX_COMPAT)
+if(headers MATCHES "Magic[ \t]+020b")
+  set(format "PE32+")
+  list(APPEND flags HIGH_ENTROPY_VA)
+elseif(headers MATCHES "Magic[ \t]+010b")
+  set(format "PE32")
+else()
+  string(APPEND problems "\n  neither a PE32 nor a PE32+ image")
+endif()
+foreach(flag ${flags})
   if(NOT headers MATCHES "DllCharacteristics[^\n]*\n([ \t]+[A-Z_]+\n)*[ \t]+${flag}\n")
     string(APPEND problems "\n  DllCharacteristics lacks ${flag}")
   endif()
@@ -53,4 +63,5 @@ string(REPLACE ";" ", " imported "${imported}")
 if(problems)
   message(FATAL_ERROR "${EXE}:${problems}")
 endif()
-message(STATUS "${EXE}: ${size} bytes, imports ${imported}, DYNAMIC_BASE, NX_COMPAT, .reloc")
+string(REPLACE ";" ", " flags "${flags}")
+message(STATUS "${EXE}: ${format}, ${size} bytes, imports ${imported}, ${flags}, .reloc")

@@ -2,19 +2,13 @@
 
 #include "app/picker_state.h"
 #include "picker/color_math.h"
+#include "picker/host_dialog_protocol.h"
 
 namespace
 {
 
 const int kTitleBufferSize = 256;
 
-// Code page 932 bytes, escaped so the source file's encoding cannot change them.
-const char kColorSettingsTitle[] = "\x90\x46\x82\xCC\x90\xDD\x92\xE8"; // colour settings
-const char kColorEditingTitle[] = "\x90\x46\x82\xCC\x95\xD2\x8F\x57";  // colour editing
-
-const int kRedFieldId = 706;
-const int kGreenFieldId = 707;
-const int kBlueFieldId = 708;
 const WPARAM kSetTextWParam = 3;
 
 // A live host answers at once; a hung one must cost the user seconds, not the

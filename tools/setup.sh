@@ -11,9 +11,11 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(
   cmake ninja-build make g++ clang
   g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   googletest libgtest-dev
-  wine wine32:i386
+  wine wine32:i386 wine64
   xvfb xdotool x11-utils imagemagick
+  fonts-ipafont-gothic fonts-wine
   locales
 )
 

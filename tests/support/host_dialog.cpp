@@ -4,8 +4,6 @@
 
 #include <cstdio>
 
-const char kColorSettingsTitle[] = "\x90\x46\x82\xCC\x90\xDD\x92\xE8";
-const char kColorEditingTitle[] = "\x90\x46\x82\xCC\x95\xD2\x8F\x57";
 
 namespace
 {

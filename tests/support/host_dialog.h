@@ -6,13 +6,7 @@
 
 #include <string>
 
-// Code page 932 bytes of the two titles the picker looks for.
-extern const char kColorSettingsTitle[];
-extern const char kColorEditingTitle[];
-
-const int kRedFieldId = 706;
-const int kGreenFieldId = 707;
-const int kBlueFieldId = 708;
+#include "picker/host_dialog_protocol.h"
 
 struct HostProcess {
     PROCESS_INFORMATION info;

@@ -16,6 +16,7 @@
 #include "app/startup.h"
 #include "picker/color_transfer.h"
 #include "picker/dpi_awareness.h"
+#include "picker/host_dialog_protocol.h"
 #include "picker/screen_sample.h"
 
 #include <windows.h>
@@ -48,8 +49,8 @@ Plan MakePlan(bool quick)
     return {31, 200, {100, 1000, 5000}, 9, 15};
 }
 
-const char kHostTitle[] = "\x90\x46\x82\xCC\x90\xDD\x92\xE8"; // colour settings, code page 932
-const int kHostFieldIds[] = {706, 707, 708};
+const char *const kHostTitle = kColorSettingsTitle;
+const int kHostFieldIds[] = {kRedFieldId, kGreenFieldId, kBlueFieldId};
 const ColorSample kDropSample = {10, 200, 64};
 const char *const kDropTexts[] = {"10", "200", "64"};
 

@@ -13,12 +13,11 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "picker/host_dialog_protocol.h"
+
 namespace
 {
 
-// Code page 932 bytes, escaped so the source file's encoding cannot change them.
-const char kColorSettingsTitle[] = "\x90\x46\x82\xCC\x90\xDD\x92\xE8"; // colour settings
-const char kColorEditingTitle[] = "\x90\x46\x82\xCC\x95\xD2\x8F\x57";  // colour editing
 // Worn until a stalling host stops pumping, so nobody finds it too early.
 const char kNotYetStalledTitle[] = "tanzel host";
 
