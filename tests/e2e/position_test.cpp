@@ -21,13 +21,13 @@ class PositionTest : public ::testing::Test
   protected:
     void SetUp() override
     {
-        KillAllTanzel();
+        EndStartedPrograms();
         screenWidth = GetSystemMetrics(SM_CXSCREEN);
         screenHeight = GetSystemMetrics(SM_CYSCREEN);
     }
     void TearDown() override
     {
-        KillAllTanzel();
+        EndStartedPrograms();
     }
 
     int screenWidth = 0;

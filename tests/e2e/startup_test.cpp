@@ -13,13 +13,13 @@ class StartUp : public ::testing::Test
   protected:
     void SetUp() override
     {
-        KillAllTanzel();
+        EndStartedPrograms();
     }
     void TearDown() override
     {
         if (picker_.info.hProcess)
             CloseTanzel(&picker_);
-        KillAllTanzel();
+        EndStartedPrograms();
     }
     TanzelProcess picker_ = {};
 };

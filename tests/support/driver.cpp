@@ -1,7 +1,5 @@
 #include "support/driver.h"
 
-#include <tlhelp32.h>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -63,11 +61,7 @@ static HWND FindPickerOf(DWORD processId)
 bool StartTanzel(TanzelProcess *process, const char *workingDirectory, DWORD timeoutMs)
 {
     ZeroMemory(process, sizeof *process);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" TANZEL_EXE_PATH "\"";
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, workingDirectory,
-                        &startup, &process->info))
+    if (!StartWindowsProgram("\"" TANZEL_EXE_PATH "\"", workingDirectory, &process->info))
         return false;
     WaitUntil([&] { return (process->window = FindPickerOf(process->info.dwProcessId)) != NULL; },
               timeoutMs);
@@ -79,12 +73,8 @@ bool StartTanzel(TanzelProcess *process, const char *workingDirectory, DWORD tim
 
 int RunAndWait(const char *commandLine, DWORD timeoutMs, const char *workingDirectory)
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info;
-    std::string command = commandLine;
-    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, workingDirectory, &startup,
-                        &info))
+    if (!StartWindowsProgram(commandLine, workingDirectory, &info))
         return -1;
     CloseHandle(info.hThread);
     bool ended = WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; },
@@ -119,28 +109,49 @@ int CloseTanzel(TanzelProcess *process, DWORD timeoutMs)
     return ended ? static_cast<int>(code) : -1;
 }
 
-void KillAllTanzel()
+// Programs this process started; the job ends them with this process too.
+static std::vector<HANDLE> g_startedPrograms;
+static HANDLE g_startedJob = NULL;
+
+static void AddToJob(HANDLE process)
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more;
-         more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "tanzel.exe") != 0 &&
-            lstrcmpiA(entry.szExeFile, "tanzel_host.exe") != 0 &&
-            lstrcmpiA(entry.szExeFile, "tanzel_patch.exe") != 0)
-            continue;
-        HANDLE victim = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
-        if (victim) {
-            TerminateProcess(victim, 1);
-            WaitForSingleObject(victim, 5000);
-            CloseHandle(victim);
-        }
+    if (!g_startedJob) {
+        g_startedJob = CreateJobObjectA(NULL, NULL);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(g_startedJob, JobObjectExtendedLimitInformation, &limits,
+                                sizeof limits);
     }
-    CloseHandle(snapshot);
-    WaitUntil([] { return FindPickerWindows().empty(); }, 3000);
+    AssignProcessToJobObject(g_startedJob, process);
+}
+
+bool StartWindowsProgram(const std::string &commandLine, const char *workingDirectory,
+                         PROCESS_INFORMATION *info)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string command = commandLine;
+    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, workingDirectory, &startup,
+                        info))
+        return false;
+    AddToJob(info->hProcess);
+    HANDLE own = NULL;
+    if (DuplicateHandle(GetCurrentProcess(), info->hProcess, GetCurrentProcess(), &own, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS))
+        g_startedPrograms.push_back(own);
+    return true;
+}
+
+void EndStartedPrograms()
+{
+    for (HANDLE process : g_startedPrograms) {
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+        }
+        CloseHandle(process);
+    }
+    g_startedPrograms.clear();
 }
 
 // ---- Waiting ---------------------------------------------------------------
@@ -358,10 +369,8 @@ HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand
     std::string command = "\"" TANZEL_PATCH_PATH "\"" + RectArguments(screenRect, color);
     for (const ColorBand &band : bands)
         command += RectArguments(band.rect, band.color);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info;
-    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
+    if (!StartWindowsProgram(command, NULL, &info))
         return NULL;
     CloseHandle(info.hThread);
     HWND window = NULL;

@@ -24,9 +24,14 @@ int RunAndWait(const char *commandLine, DWORD timeoutMs, const char *workingDire
 // Asks the picker to close (WM_CLOSE) and returns its exit code, or -1 when it
 // did not end within timeoutMs (it is then killed).
 int CloseTanzel(TanzelProcess *process, DWORD timeoutMs = 10000);
-// Ends every tanzel.exe (and test host or patch) of this Wine session: tests
-// start from a clean desktop.
-void KillAllTanzel();
+// Starts a Windows program and remembers it, so that EndStartedPrograms can
+// end it; false when it could not be started.
+bool StartWindowsProgram(const std::string &commandLine, const char *workingDirectory,
+                         PROCESS_INFORMATION *info);
+// Ends every program this test process started (pickers, hosts, patches) that
+// still runs, and nothing else: tests start from a clean desktop. Whatever a
+// test leaves running also ends when the test process does.
+void EndStartedPrograms();
 // Top-level windows of class "TANZEL" titled "tanzel".
 std::vector<HWND> FindPickerWindows();
 

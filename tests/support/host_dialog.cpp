@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-
 namespace
 {
 
@@ -41,10 +40,7 @@ bool StartHost(HostProcess *host, const std::string &options, const char *title,
     DeleteFileA(host->resultPath.c_str());
     std::string commandLine =
         "\"" TANZEL_HOST_PATH "\" --out \"" + host->resultPath + "\" " + options;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                        &host->info))
+    if (!StartWindowsProgram(commandLine, NULL, &host->info))
         return false;
     WaitUntil([&] { return (host->dialog = FindDialogOf(host->info.dwProcessId, title)) != NULL; },
               timeoutMs);

@@ -6,7 +6,7 @@
 
 HWND CreateInProcessPicker()
 {
-    KillAllTanzel();
+    EndStartedPrograms();
     HINSTANCE instance = GetModuleHandleA(NULL);
     g_picker.sample = {255, 255, 255};
     g_picker.dragging = 0;

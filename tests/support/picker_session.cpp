@@ -28,7 +28,7 @@ std::string Describe(POINT point)
 
 void PickerSession::SetUp()
 {
-    KillAllTanzel();
+    EndStartedPrograms();
     ASSERT_TRUE(StartTanzel(&picker_));
 }
 
@@ -41,7 +41,7 @@ void PickerSession::TearDown()
     if (picker_.info.hProcess) {
         EXPECT_EQ(0, CloseTanzel(&picker_));
     }
-    KillAllTanzel();
+    EndStartedPrograms();
 }
 
 HWND PickerSession::Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands)

@@ -32,7 +32,7 @@ std::string Describe(int red, int green, int blue)
 int main(int argc, char **argv)
 {
     std::string screenshot = argc > 1 ? argv[1] : "/tmp/tanzel-demo.png";
-    KillAllTanzel();
+    EndStartedPrograms();
 
     Say("a patch of " + Describe(10, 200, 64) + " at the left of the screen");
     HWND patch = ShowColorPatch(kPatchArea, kDemoColor);
