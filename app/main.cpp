@@ -11,12 +11,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     // One picker at a time: a running one is left alone, neither raised nor
     // told. Looked for before the class is registered, since a refused start
     // needs no class, and loading the icon for it is most of its cost.
-    if (IsPickerRunning())
+    HANDLE startLock = AcquireStartLock();
+    if (IsPickerRunning()) {
+        ReleaseStartLock(startLock);
         return 0;
+    }
 
     RegisterPickerClass(instance);
     PrepareDpiAwareness();
-    if (!CreatePickerWindow(instance, showCommand))
+    bool created = CreatePickerWindow(instance, showCommand);
+    ReleaseStartLock(startLock);
+    if (!created)
         return 0;
 
     MSG message;

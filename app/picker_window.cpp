@@ -240,6 +240,14 @@ void OnDestroy()
     PostQuitMessage(0);
 }
 
+// At log-off the system may end the process as soon as this returns, with no
+// WM_DESTROY: the place is saved now, and again should a close follow.
+void OnEndSession(WPARAM ending)
+{
+    if (ending)
+        SaveWindowPosition();
+}
+
 } // namespace
 
 HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const char *text,
@@ -298,6 +306,11 @@ LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_DESTROY:
         OnDestroy();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        OnEndSession(wParam);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -12,6 +12,12 @@ namespace
 const DWORD kPickerStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // System colour index 0 (COLOR_SCROLLBAR) plus one.
 const INT_PTR kBackgroundBrush = COLOR_SCROLLBAR + 1;
+// Held only from the search for a running picker until the window exists. In
+// the session's namespace, like the search: other sessions' starts don't count.
+const char kStartLockName[] = "Local\\TANZEL start";
+// Longer than any start takes; a start that does not end its turn by then
+// (hung, or stopped in a debugger) must not keep the next one out for good.
+const DWORD kStartLockWaitMs = 5000;
 
 void MeasureFrame(HWND window)
 {
@@ -29,6 +35,28 @@ void LoadPickerNames(HINSTANCE instance)
 {
     LoadStringA(instance, IDS_APP_TITLE, g_picker.windowTitle, kTextBufferSize);
     LoadStringA(instance, IDS_WINDOW_CLASS, g_picker.windowClassName, kTextBufferSize);
+}
+
+HANDLE AcquireStartLock()
+{
+    HANDLE lock = CreateMutexA(NULL, FALSE, kStartLockName);
+    if (!lock)
+        return NULL;
+    DWORD waited = WaitForSingleObject(lock, kStartLockWaitMs);
+    // Abandoned: the start before us died mid-way, and the turn is ours.
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        CloseHandle(lock);
+        return NULL;
+    }
+    return lock;
+}
+
+void ReleaseStartLock(HANDLE lock)
+{
+    if (!lock)
+        return;
+    ReleaseMutex(lock);
+    CloseHandle(lock);
 }
 
 bool IsPickerRunning()

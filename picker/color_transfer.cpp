@@ -22,20 +22,32 @@ bool IsTargetTitle(const char *title)
     return lstrcmpiA(title, kColorSettingsTitle) == 0 || lstrcmpiA(title, kColorEditingTitle) == 0;
 }
 
-// The last match, the lowest in z-order, is the host.
+struct HostSearch {
+    HWND pickerWindow;
+    HWND target;
+};
+
+BOOL CALLBACK TakeIfHostDialog(HWND window, LPARAM searchParameter)
+{
+    HostSearch *search = reinterpret_cast<HostSearch *>(searchParameter);
+    if (window == search->pickerWindow)
+        return TRUE;
+    char title[kTitleBufferSize] = {};
+    GetWindowTextA(window, title, kTitleBufferSize);
+    if (IsTargetTitle(title))
+        search->target = window;
+    return TRUE;
+}
+
+// The last match, the lowest in z-order, is the host. The windows are walked
+// as a list taken at the start, top to bottom, hidden ones included: a
+// GW_HWNDNEXT walk ends early when another program destroys the window it
+// stands on.
 HWND FindHostDialog(HWND pickerWindow)
 {
-    HWND target = NULL;
-    for (HWND window = GetWindow(pickerWindow, GW_HWNDFIRST); window;
-         window = GetWindow(window, GW_HWNDNEXT)) {
-        if (window == pickerWindow)
-            continue;
-        char title[kTitleBufferSize] = {};
-        GetWindowTextA(window, title, kTitleBufferSize);
-        if (IsTargetTitle(title))
-            target = window;
-    }
-    return target;
+    HostSearch search = {pickerWindow, NULL};
+    EnumWindows(TakeIfHostDialog, reinterpret_cast<LPARAM>(&search));
+    return search.target;
 }
 
 // False when the field exists but its host did not take the text in time.

@@ -4,6 +4,7 @@
 
 #include "app/picker_state.h"
 #include "settings/profile_number.h"
+#include "settings/stored_position.h"
 
 namespace
 {
@@ -14,13 +15,31 @@ const char kLeftKey[] = "left";
 const int kValueBufferSize = 64;
 // Room for "%d" of any 32-bit value and the terminator.
 const int kNumberTextSize = 12;
+// A place on a monitor beyond these falls back to the primary screen's rules.
+const int kMaxMonitors = 16;
 
-int LoadCoordinate(const char *key, int screenExtent, int centred)
+struct MonitorList {
+    MonitorRect rects[kMaxMonitors];
+    int count;
+};
+
+void ReadStoredValue(const char *key, char (&value)[kValueBufferSize])
 {
-    char value[kValueBufferSize] = {};
     GetPrivateProfileStringA(kSection, key, kAbsentProfileValue, value, kValueBufferSize,
                              g_picker.iniPath);
-    return ResolveStoredCoordinate(value, screenExtent, centred);
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM list)
+{
+    MonitorList *monitors = reinterpret_cast<MonitorList *>(list);
+    if (monitors->count == kMaxMonitors)
+        return FALSE;
+    MonitorRect &rect = monitors->rects[monitors->count++];
+    rect.left = area->left;
+    rect.top = area->top;
+    rect.right = area->right;
+    rect.bottom = area->bottom;
+    return TRUE;
 }
 
 void SaveCoordinate(const char *key, int coordinate)
@@ -52,12 +71,21 @@ void GetRestoredOuterRect(HWND window, RECT *outer)
 
 void LoadWindowPosition(int frameExtraWidth, int frameExtraHeight, int *left, int *top)
 {
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    *top = LoadCoordinate(kTopKey, screenHeight,
-                          CentredCoordinate(screenHeight, frameExtraHeight, kClientHeight));
-    *left = LoadCoordinate(kLeftKey, screenWidth,
-                           CentredCoordinate(screenWidth, frameExtraWidth, kClientWidth));
+    char topText[kValueBufferSize] = {};
+    char leftText[kValueBufferSize] = {};
+    ReadStoredValue(kTopKey, topText);
+    ReadStoredValue(kLeftKey, leftText);
+
+    MonitorList monitors = {};
+    EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    ScreenLayout screens = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                            monitors.rects, monitors.count};
+    WindowCorner centred = {
+        CentredCoordinate(screens.primaryWidth, frameExtraWidth, kClientWidth),
+        CentredCoordinate(screens.primaryHeight, frameExtraHeight, kClientHeight)};
+    WindowCorner corner = ResolveStoredCorner(leftText, topText, screens, centred);
+    *left = corner.left;
+    *top = corner.top;
 }
 
 void SaveWindowPosition()

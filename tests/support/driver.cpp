@@ -126,13 +126,13 @@ static void AddToJob(HANDLE process)
 }
 
 bool StartWindowsProgram(const std::string &commandLine, const char *workingDirectory,
-                         PROCESS_INFORMATION *info)
+                         PROCESS_INFORMATION *info, DWORD creationFlags)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string command = commandLine;
-    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, workingDirectory, &startup,
-                        info))
+    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, creationFlags, NULL, workingDirectory,
+                        &startup, info))
         return false;
     AddToJob(info->hProcess);
     HANDLE own = NULL;

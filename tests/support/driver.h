@@ -27,7 +27,7 @@ int CloseTanzel(TanzelProcess *process, DWORD timeoutMs = 10000);
 // Starts a Windows program and remembers it, so that EndStartedPrograms can
 // end it; false when it could not be started.
 bool StartWindowsProgram(const std::string &commandLine, const char *workingDirectory,
-                         PROCESS_INFORMATION *info);
+                         PROCESS_INFORMATION *info, DWORD creationFlags = 0);
 // Ends every program this test process started (pickers, hosts, patches) that
 // still runs, and nothing else: tests start from a clean desktop. Whatever a
 // test leaves running also ends when the test process does.

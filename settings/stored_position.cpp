@@ -1,0 +1,36 @@
+#include "settings/stored_position.h"
+
+#include "settings/profile_number.h"
+
+namespace
+{
+
+bool IsOnMonitor(WindowCorner point, const MonitorRect &monitor)
+{
+    return point.left >= monitor.left && point.left < monitor.right && point.top >= monitor.top &&
+           point.top < monitor.bottom;
+}
+
+bool IsOnAnyMonitor(WindowCorner point, const ScreenLayout &screens)
+{
+    for (int i = 0; i < screens.monitorCount; ++i)
+        if (IsOnMonitor(point, screens.monitors[i]))
+            return true;
+    return false;
+}
+
+} // namespace
+
+WindowCorner ResolveStoredCorner(const char *leftText, const char *topText,
+                                 const ScreenLayout &screens, WindowCorner centred)
+{
+    if (!IsAbsentProfileValue(leftText) && !IsAbsentProfileValue(topText)) {
+        WindowCorner stored = {ParseProfileNumber(leftText), ParseProfileNumber(topText)};
+        if (IsOnAnyMonitor(stored, screens))
+            return stored;
+    }
+    WindowCorner corner;
+    corner.left = ResolveStoredCoordinate(leftText, screens.primaryWidth, centred.left);
+    corner.top = ResolveStoredCoordinate(topText, screens.primaryHeight, centred.top);
+    return corner;
+}
