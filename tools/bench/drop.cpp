@@ -164,10 +164,15 @@ struct Farm {
     HANDLE ready;
 };
 
-bool WaitForFarm(const Farm &farm)
+bool WaitForFarm(const Farm &farm, int count)
 {
+    double start = NowUs();
     HANDLE waits[] = {farm.ready, farm.info.hProcess};
-    return WaitForMultipleObjects(2, waits, FALSE, kWaitMs) == WAIT_OBJECT_0;
+    bool ready = WaitForMultipleObjects(2, waits, FALSE, kWaitMs) == WAIT_OBJECT_0;
+    if (std::getenv("TANZEL_BENCH_TRACE"))
+        std::fprintf(stderr, "trace: the farm stood at %d windows after %.1f s\n", count,
+                     (NowUs() - start) / 1e6);
+    return ready;
 }
 
 bool StartFarm(Farm *farm, int count)
@@ -176,13 +181,13 @@ bool StartFarm(Farm *farm, int count)
     farm->ready = CreateEventA(NULL, FALSE, FALSE, eventName.c_str());
     return Launch(Format("\"%s\" --farm %s %d", SelfPath().c_str(), eventName.c_str(), count),
                   &farm->info) &&
-           WaitForFarm(*farm);
+           WaitForFarm(*farm, count);
 }
 
 bool SetFarmSizeTo(const Farm &farm, int count)
 {
     return PostThreadMessageA(farm.info.dwThreadId, kSetFarmSizeMessage, count, 0) &&
-           WaitForFarm(farm);
+           WaitForFarm(farm, count);
 }
 
 void EndFarm(Farm *farm)
