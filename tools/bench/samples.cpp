@@ -155,10 +155,19 @@ std::vector<POINT> SamplePoints(int count, HWND picker, HWND plain)
     return points;
 }
 
-bool IsLoupeWay(SampleWay way)
+// The loupe's floor that a way measures; kLoupeFloorWayCount for none.
+LoupeFloorWay FloorWayOf(SampleWay way)
 {
-    return way == kLoupeFloor || way == kLoupeDirectPaint || way == kLoupeLayeredUpdate ||
-           way == kLoupeSample;
+    switch (way) {
+    case kLoupeFloor:
+        return kMoveAndPaint;
+    case kLoupeDirectPaint:
+        return kMoveAndDirectPaint;
+    case kLoupeLayeredUpdate:
+        return kUpdateLayered;
+    default:
+        return kLoupeFloorWayCount;
+    }
 }
 
 // Untimed, around a batch.
@@ -166,12 +175,8 @@ void BeginBatch(SampleWay way, const SampleBench &bench, POINT first)
 {
     if (way == kSampleShowButtonHidden)
         ShowWindow(bench.dropButton, SW_HIDE);
-    if (way == kLoupeFloor)
-        ShowLoupeFloor(kMoveAndPaint, first);
-    if (way == kLoupeDirectPaint)
-        ShowLoupeFloor(kMoveAndDirectPaint, first);
-    if (way == kLoupeLayeredUpdate)
-        ShowLoupeFloor(kUpdateLayered, first);
+    if (FloorWayOf(way) != kLoupeFloorWayCount)
+        ShowLoupeFloor(FloorWayOf(way), first);
     if (way == kLoupeSample)
         TakeLoupeSample(bench.picker, first);
     UpdateWindow(bench.picker);
@@ -182,12 +187,8 @@ void EndBatch(SampleWay way, const SampleBench &bench)
 {
     if (way == kSampleShowButtonHidden)
         ShowWindow(bench.dropButton, SW_SHOW);
-    if (way == kLoupeFloor)
-        HideLoupeFloor(kMoveAndPaint);
-    if (way == kLoupeDirectPaint)
-        HideLoupeFloor(kMoveAndDirectPaint);
-    if (way == kLoupeLayeredUpdate)
-        HideLoupeFloor(kUpdateLayered);
+    if (FloorWayOf(way) != kLoupeFloorWayCount)
+        HideLoupeFloor(FloorWayOf(way));
     if (way == kLoupeSample)
         HideProgramLoupe();
     UpdateWindow(bench.picker);
@@ -221,15 +222,9 @@ void TakeSample(SampleWay way, const SampleBench &bench, POINT point)
         Pump();
         break;
     case kLoupeFloor:
-        TakeLoupeFloorSample(kMoveAndPaint, point);
-        Pump();
-        break;
     case kLoupeDirectPaint:
-        TakeLoupeFloorSample(kMoveAndDirectPaint, point);
-        Pump();
-        break;
     case kLoupeLayeredUpdate:
-        TakeLoupeFloorSample(kUpdateLayered, point);
+        TakeLoupeFloorSample(FloorWayOf(way), point);
         Pump();
         break;
     case kLoupeSample:
@@ -240,6 +235,17 @@ void TakeSample(SampleWay way, const SampleBench &bench, POINT point)
     case kWayCount:
         break;
     }
+}
+
+// Whether this run can take the way: the loupe's needs its floors, and the
+// program's loupe a build that has one.
+bool CanTake(SampleWay way, const SampleBench &bench, bool hasFloors)
+{
+    if (FloorWayOf(way) != kLoupeFloorWayCount)
+        return hasFloors;
+    if (way == kLoupeSample)
+        return hasFloors && bench.hasLoupe;
+    return true;
 }
 
 // Microseconds per sample over one batch of points.
@@ -280,7 +286,7 @@ void AddSampleRows(const std::vector<double> *times, const std::vector<double> &
                Figure("%.1f us", Median(times[kSampleShowButtonHidden])));
     AddRow("sample: bare read + bare BitBlt 122x42 to the window past WM_PAINT (GetDC), shown",
            Figure("%.1f us", Median(times[kBareShow])),
-           "reference: SampleScreenColor + UpdateWindow, shown, against it",
+           "the former floor for showing; the ratio is SampleScreenColor + UpdateWindow's to it",
            Ratio(Median(copyRatio)));
 }
 
@@ -338,7 +344,7 @@ void MeasureSamples(const Plan &plan, HWND picker)
         // A different order each round, so drift favours no way.
         for (int k = 0; k < kWayCount; ++k) {
             SampleWay way = static_cast<SampleWay>((k + round) % kWayCount);
-            if (IsLoupeWay(way) && (!hasFloors || (way == kLoupeSample && !bench.hasLoupe)))
+            if (!CanTake(way, bench, hasFloors))
                 continue;
             perSample[way] = RunSampleBatch(way, bench, first, plan.samplesPerBatch);
             times[way].push_back(perSample[way]);
