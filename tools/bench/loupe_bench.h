@@ -25,6 +25,9 @@ void DestroyLoupeFloors();
 // Untimed, around a batch: shows the window at its first place, hides it.
 void ShowLoupeFloor(LoupeFloorWay way, POINT hotSpot);
 void HideLoupeFloor(LoupeFloorWay way);
+// Untimed: whether what the way shows is on the screen afterwards. Under
+// Wine 8 on Xvfb a window shown by UpdateLayeredWindow never is.
+bool LoupeFloorReachesScreen(LoupeFloorWay way, POINT hotSpot);
 // Reads the 11 x 11 square around the hot spot, moves the window lower-right
 // of it and shows the square 8 x.
 void TakeLoupeFloorSample(LoupeFloorWay way, POINT hotSpot);

@@ -5,6 +5,7 @@
 #include "tools/bench/loupe_bench.h"
 
 #include "tools/bench/table.h"
+#include "tools/bench/timing.h"
 
 namespace
 {
@@ -77,6 +78,19 @@ void UpdateLayered(POINT hotSpot)
                         NULL, ULW_OPAQUE);
 }
 
+// Shows what the square holds, lower right of the hot spot.
+void ShowSquare(LoupeFloorWay way, POINT hotSpot)
+{
+    if (way == kUpdateLayered)
+        UpdateLayered(hotSpot);
+    POINT origin = OriginFor(hotSpot);
+    HWND window = g_windows[way];
+    SetWindowPos(window, HWND_TOPMOST, origin.x, origin.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(window, NULL, FALSE);
+    UpdateWindow(window);
+}
+
 LRESULT CALLBACK FloorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_PAINT)
@@ -131,12 +145,28 @@ void DestroyLoupeFloors()
 void ShowLoupeFloor(LoupeFloorWay way, POINT hotSpot)
 {
     ReadSquare(hotSpot);
-    POINT origin = OriginFor(hotSpot);
-    if (way == kUpdateLayered)
-        UpdateLayered(hotSpot);
-    SetWindowPos(g_windows[way], HWND_TOPMOST, origin.x, origin.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    UpdateWindow(g_windows[way]);
+    ShowSquare(way, hotSpot);
+}
+
+bool LoupeFloorReachesScreen(LoupeFloorWay way, POINT hotSpot)
+{
+    // A colour no desktop shows by chance, in place of the screen read.
+    const COLORREF kProbeColor = RGB(1, 254, 3);
+    HBRUSH brush = CreateSolidBrush(kProbeColor);
+    RECT square = {0, 0, kSquareSize, kSquareSize};
+    FillRect(g_square.dc, &square, brush);
+    DeleteObject(brush);
+    ShowSquare(way, hotSpot);
+    PumpFor(100);
+    POINT centre = OriginFor(hotSpot);
+    centre.x += kLoupeOuterSize / 2;
+    centre.y += kLoupeOuterSize / 2;
+    HDC screen = GetDC(NULL);
+    COLORREF seen = GetPixel(screen, centre.x, centre.y);
+    ReleaseDC(NULL, screen);
+    HideLoupeFloor(way);
+    Pump();
+    return seen == kProbeColor;
 }
 
 void HideLoupeFloor(LoupeFloorWay way)

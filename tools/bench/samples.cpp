@@ -47,6 +47,8 @@ struct SampleBench {
     HWND plain;
     Canvas canvas;
     bool hasLoupe;
+    // Each floor of the loupe, when what it shows reaches the screen.
+    bool floorShows[kLoupeFloorWayCount];
     std::vector<POINT> points;
 };
 
@@ -237,15 +239,28 @@ void TakeSample(SampleWay way, const SampleBench &bench, POINT point)
     }
 }
 
-// Whether this run can take the way: the loupe's needs its floors, and the
-// program's loupe a build that has one.
-bool CanTake(SampleWay way, const SampleBench &bench, bool hasFloors)
+// Whether this run can take the way: a floor of the loupe must show on the
+// screen, and the program's loupe needs a build that has one and its floor.
+bool CanTake(SampleWay way, const SampleBench &bench)
 {
     if (FloorWayOf(way) != kLoupeFloorWayCount)
-        return hasFloors;
+        return bench.floorShows[FloorWayOf(way)];
     if (way == kLoupeSample)
-        return hasFloors && bench.hasLoupe;
+        return bench.hasLoupe && bench.floorShows[kMoveAndPaint];
     return true;
+}
+
+// A ratio of two ways' times in one round, when both were taken.
+void AddRatio(std::vector<double> *ratios, double figure, double floor)
+{
+    if (figure > 0 && floor > 0)
+        ratios->push_back(figure / floor);
+}
+
+std::string LoupeFigure(const std::vector<double> &times, bool shows)
+{
+    return shows ? Figure("%.1f us", Median(times))
+                 : "not measured: what it shows never reaches the screen here";
 }
 
 // Microseconds per sample over one batch of points.
@@ -292,24 +307,24 @@ void AddSampleRows(const std::vector<double> *times, const std::vector<double> &
 
 void AddLoupeRows(const std::vector<double> *times, const std::vector<double> &directRatio,
                   const std::vector<double> &layeredRatio, const std::vector<double> &loupeRatio,
-                  bool hasLoupe)
+                  const SampleBench &bench)
 {
     double floor = Median(times[kLoupeFloor]);
     double plainAndFloor = Median(times[kSampleShow]) + floor;
     AddRow("loupe: floor: bare layered window 90x90 moved by one SetWindowPos, one StretchBlt 8x "
            "in WM_PAINT of one 11x11 BitBlt from the screen, shown",
-           Figure("%.1f us", floor), "floor for the loupe");
+           LoupeFigure(times[kLoupeFloor], bench.floorShows[kMoveAndPaint]), "floor for the loupe");
     AddRow("loupe: the same, painted past WM_PAINT (GetDC, StretchBlt, ReleaseDC), shown",
-           Figure("%.1f us", Median(times[kLoupeDirectPaint])), "floor " + Figure("%.1f us", floor),
-           Ratio(Median(directRatio)));
+           LoupeFigure(times[kLoupeDirectPaint], bench.floorShows[kMoveAndDirectPaint]),
+           "floor " + Figure("%.1f us", floor), Ratio(Median(directRatio)));
     AddRow("loupe: the same window moved and painted by one UpdateLayeredWindow, shown",
-           Figure("%.1f us", Median(times[kLoupeLayeredUpdate])),
+           LoupeFigure(times[kLoupeLayeredUpdate], bench.floorShows[kUpdateLayered]),
            "floor " + Figure("%.1f us", floor), Ratio(Median(layeredRatio)));
     double loupeRatioMedian = Median(loupeRatio);
     AddRow("loupe: drag sample with the loupe shown: SampleScreenColor + ShowLoupeAt + "
            "UpdateWindow, shown",
-           hasLoupe ? Figure("%.1f us", Median(times[kLoupeSample]))
-                    : "not measured (this build has no loupe)",
+           bench.hasLoupe ? Figure("%.1f us", Median(times[kLoupeSample]))
+                          : "not measured (this build has no loupe)",
            "SampleScreenColor + UpdateWindow, shown, + floor for the loupe " +
                Figure("%.1f us", plainAndFloor),
            Ratio(loupeRatioMedian), Format("<= %.1f", kLoupeBudget),
@@ -328,7 +343,11 @@ void MeasureSamples(const Plan &plan, HWND picker)
     bench.points = SamplePoints(plan.sampleRounds * plan.samplesPerBatch, picker, bench.plain);
     // Before the floors, which are layered windows the picker owns too.
     bench.hasLoupe = StartProgramLoupe(picker);
-    bool hasFloors = CreateLoupeFloors(picker);
+    if (CreateLoupeFloors(picker)) {
+        for (int way = 0; way < kLoupeFloorWayCount; ++way)
+            bench.floorShows[way] =
+                LoupeFloorReachesScreen(static_cast<LoupeFloorWay>(way), bench.points[0]);
+    }
     PumpFor(200);
 
     std::vector<double> times[kWayCount];
@@ -344,21 +363,18 @@ void MeasureSamples(const Plan &plan, HWND picker)
         // A different order each round, so drift favours no way.
         for (int k = 0; k < kWayCount; ++k) {
             SampleWay way = static_cast<SampleWay>((k + round) % kWayCount);
-            if (!CanTake(way, bench, hasFloors))
+            if (!CanTake(way, bench))
                 continue;
             perSample[way] = RunSampleBatch(way, bench, first, plan.samplesPerBatch);
             times[way].push_back(perSample[way]);
         }
-        sampleRatio.push_back(perSample[kSample] / perSample[kBareRead]);
-        showRatio.push_back(perSample[kSampleShow] / perSample[kPlainShow]);
-        copyRatio.push_back(perSample[kSampleShow] / perSample[kBareShow]);
-        if (hasFloors) {
-            directRatio.push_back(perSample[kLoupeDirectPaint] / perSample[kLoupeFloor]);
-            layeredRatio.push_back(perSample[kLoupeLayeredUpdate] / perSample[kLoupeFloor]);
-            if (bench.hasLoupe)
-                loupeRatio.push_back(perSample[kLoupeSample] /
-                                     (perSample[kSampleShow] + perSample[kLoupeFloor]));
-        }
+        AddRatio(&sampleRatio, perSample[kSample], perSample[kBareRead]);
+        AddRatio(&showRatio, perSample[kSampleShow], perSample[kPlainShow]);
+        AddRatio(&copyRatio, perSample[kSampleShow], perSample[kBareShow]);
+        AddRatio(&directRatio, perSample[kLoupeDirectPaint], perSample[kLoupeFloor]);
+        AddRatio(&layeredRatio, perSample[kLoupeLayeredUpdate], perSample[kLoupeFloor]);
+        AddRatio(&loupeRatio, perSample[kLoupeSample],
+                 perSample[kLoupeFloor] > 0 ? perSample[kSampleShow] + perSample[kLoupeFloor] : 0);
     }
     if (bench.hasLoupe)
         EndProgramLoupe();
@@ -367,5 +383,5 @@ void MeasureSamples(const Plan &plan, HWND picker)
     FreeCanvas(bench.canvas);
 
     AddSampleRows(times, sampleRatio, showRatio, copyRatio);
-    AddLoupeRows(times, directRatio, layeredRatio, loupeRatio, bench.hasLoupe);
+    AddLoupeRows(times, directRatio, layeredRatio, loupeRatio, bench);
 }
