@@ -1,0 +1,23 @@
+// Everything the benchmark needs of the program's state, in one place.
+#include "app/picker_state.h"
+#include "tools/bench/bench.h"
+
+HWND PickerMainWindow()
+{
+    return g_picker.mainWindow;
+}
+
+const char *PickerClassName()
+{
+    return g_picker.windowClassName;
+}
+
+const char *PickerTitle()
+{
+    return g_picker.windowTitle;
+}
+
+void SetPickedColor(const ColorSample &sample)
+{
+    g_picker.sample = sample;
+}
