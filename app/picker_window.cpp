@@ -5,6 +5,7 @@
 #include "picker/color_transfer.h"
 #include "picker/dpi_awareness.h"
 #include "picker/screen_sample.h"
+#include "picker/swatch.h"
 #include "res/resource.h"
 #include "settings/window_position.h"
 
@@ -16,7 +17,8 @@ const int kButtonHeight = 28;
 const int kDropButtonX = 27;
 const int kDropButtonY = 54;
 const int kDropButtonId = 1;
-// Off the client area: it only takes the focus away from Drop.
+// Off the client area: Drop hands it the focus so none is seen, though Space
+// on it still clicks it, which repeats Drop.
 const int kFocusSinkX = -999;
 const int kFocusSinkY = -999;
 const int kFocusSinkId = 0;
@@ -42,8 +44,9 @@ POINT ReadPointerPosition()
     POINT pointer;
     GetCursorPos(&pointer);
     LeavePhysicalPixels(previousContext);
-    if (g_picker.nudged && GetTickCount() - g_picker.nudgeTime < kNudgeSettleMs)
-        return g_picker.nudgeTarget;
+    const PickerWindowState &state = g_picker.window;
+    if (state.nudged && GetTickCount() - state.nudgeTime < kNudgeSettleMs)
+        return state.nudgeTarget;
     return pointer;
 }
 
@@ -53,40 +56,15 @@ void SampleUnderPointer(HWND window)
     SampleScreenColor(window, pointer.x, pointer.y);
 }
 
-void CreateSwatchCanvas(HWND window)
-{
-    HDC windowDC = GetDC(window);
-    g_picker.canvasBitmap = CreateCompatibleBitmap(windowDC, kCanvasWidth, kCanvasHeight);
-    g_picker.canvasDC = CreateCompatibleDC(windowDC);
-    g_picker.canvasPreviousBitmap = SelectObject(g_picker.canvasDC, g_picker.canvasBitmap);
-    PatBlt(g_picker.canvasDC, 0, 0, kCanvasWidth, kCanvasHeight, WHITENESS);
-    ReleaseDC(window, windowDC);
-}
-
-void DeleteSwatchCanvas()
-{
-    SelectObject(g_picker.canvasDC, g_picker.canvasPreviousBitmap);
-    DeleteDC(g_picker.canvasDC);
-    DeleteObject(g_picker.canvasBitmap);
-    g_picker.canvasDC = NULL;
-    g_picker.canvasBitmap = NULL;
-}
-
-void PaintSwatch(HDC target)
-{
-    BitBlt(target, kSwatchLeft, kSwatchTop, kCanvasWidth, kCanvasHeight, g_picker.canvasDC, 0, 0,
-           SRCCOPY);
-}
-
 void ForgetNudge()
 {
-    g_picker.nudged = 0;
+    g_picker.window.nudged = 0;
 }
 
 void EndDrag()
 {
     SetCursor(ArrowCursor());
-    g_picker.dragging = 0;
+    g_picker.window.dragging = 0;
     ForgetNudge();
 }
 
@@ -103,7 +81,7 @@ bool IsLeftButtonDown()
 // A message queued before the release still has the button in its keys.
 bool EndDragIfButtonReleased(WPARAM messageKeys)
 {
-    if (!g_picker.dragging || (messageKeys & MK_LBUTTON) || IsLeftButtonDown())
+    if (!g_picker.window.dragging || (messageKeys & MK_LBUTTON) || IsLeftButtonDown())
         return false;
     ReleaseCapture();
     EndDrag();
@@ -141,9 +119,10 @@ void NudgePointer(HWND window, int dx, int dy)
     SetCursorPos(from.x, from.y);
     SetCursorPos(to.x, to.y);
     LeavePhysicalPixels(previousContext);
-    g_picker.nudged = 1;
-    g_picker.nudgeTarget = to;
-    g_picker.nudgeTime = GetTickCount();
+    PickerWindowState &state = g_picker.window;
+    state.nudged = 1;
+    state.nudgeTarget = to;
+    state.nudgeTime = GetTickCount();
     SampleScreenColor(window, to.x, to.y);
 }
 
@@ -177,11 +156,12 @@ bool IsCopyKey(WPARAM key)
 void OnCreate(HWND window)
 {
     CreateSwatchCanvas(window);
-    g_picker.focusSinkButton = CreateChildButton(window, kFocusSinkX, kFocusSinkY, kButtonWidth,
-                                                 kButtonHeight, "hide", kFocusSinkId);
+    PickerWindowState &state = g_picker.window;
+    state.focusSinkButton = CreateChildButton(window, kFocusSinkX, kFocusSinkY, kButtonWidth,
+                                              kButtonHeight, "hide", kFocusSinkId);
     CreateChildButton(window, kDropButtonX, kDropButtonY, kButtonWidth, kButtonHeight, "Drop",
                       kDropButtonId);
-    g_picker.dropperCursor =
+    state.dropperCursor =
         static_cast<HCURSOR>(LoadImageA(g_picker.instance, MAKEINTRESOURCEA(IDC_DROPPER),
                                         IMAGE_CURSOR, kCursorSize, kCursorSize, LR_SHARED));
 }
@@ -197,21 +177,21 @@ void OnPaint(HWND window)
 void OnLeftButtonDown(HWND window)
 {
     ForgetNudge();
-    g_picker.dragging = 1;
-    SetCursor(g_picker.dropperCursor);
+    g_picker.window.dragging = 1;
+    SetCursor(g_picker.window.dropperCursor);
     SetCapture(window);
     SampleUnderPointer(window);
 }
 
 void OnMouseMove(HWND window, WPARAM keys)
 {
-    if (!g_picker.dragging) {
+    if (!g_picker.window.dragging) {
         SetCursor(ArrowCursor());
         return;
     }
     if (EndDragIfButtonReleased(keys))
         return;
-    SetCursor(g_picker.dropperCursor);
+    SetCursor(g_picker.window.dropperCursor);
     SampleUnderPointer(window);
 }
 
@@ -221,7 +201,7 @@ void OnLeftButtonUp(HWND window)
     SampleUnderPointer(window);
     SetCursor(ArrowCursor());
     ReleaseCapture();
-    g_picker.dragging = 0;
+    g_picker.window.dragging = 0;
     ForgetNudge();
 }
 
@@ -229,8 +209,15 @@ void OnLeftButtonUp(HWND window)
 // hovering must not overwrite the colour the user picked.
 void OnCaptureChanged(HWND window, HWND newCaptureOwner)
 {
-    if (g_picker.dragging && newCaptureOwner != window)
+    if (g_picker.window.dragging && newCaptureOwner != window)
         EndDrag();
+}
+
+// Drop: the focus goes to the focus sink, out of sight, before the transfer.
+void OnCommand(HWND window)
+{
+    SetFocus(g_picker.window.focusSinkButton);
+    SendColorToDialog(window);
 }
 
 void OnDestroy()
@@ -257,7 +244,7 @@ bool HandlePickerKey(const MSG &message)
     EndDragIfButtonReleased(0);
     int dx;
     int dy;
-    if (g_picker.dragging && NudgeDirectionOf(message.wParam, &dx, &dy)) {
+    if (g_picker.window.dragging && NudgeDirectionOf(message.wParam, &dx, &dy)) {
         int step = IsKeyHeld(VK_SHIFT) ? kShiftNudgeStep : kNudgeStep;
         NudgePointer(g_picker.mainWindow, dx * step, dy * step);
         return true;
@@ -294,7 +281,7 @@ LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnCaptureChanged(window, reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_COMMAND:
-        SendColorToDialog(window);
+        OnCommand(window);
         return 0;
     case WM_DESTROY:
         OnDestroy();

@@ -2,6 +2,19 @@
 
 #include <windows.h>
 
+#include "picker/color_math.h"
+
+// What the picker window keeps between its messages.
+struct PickerWindowState {
+    HWND focusSinkButton;
+    HCURSOR dropperCursor;
+    int dragging;
+    // The last arrow-key nudge of this drag: where it sent the pointer, and when
+    int nudged;
+    POINT nudgeTarget;
+    DWORD nudgeTime;
+};
+
 LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const char *text,
                        int controlId);

@@ -22,7 +22,7 @@ std::vector<COLORREF> ReadCanvas()
     std::vector<COLORREF> pixels;
     for (int y = 0; y < kCanvasHeight; ++y)
         for (int x = 0; x < kCanvasWidth; ++x)
-            pixels.push_back(GetPixel(g_picker.canvasDC, x, y));
+            pixels.push_back(GetPixel(g_picker.swatch.dc, x, y));
     return pixels;
 }
 
@@ -135,20 +135,20 @@ TEST_F(PickerWindow, TheDropperShowsDuringTheDragAndTheArrowOverTheWindowAfterIt
 {
     Patch(kPatchArea, RGB(90, 160, 20));
     HCURSOR arrow = LoadCursorA(NULL, MAKEINTRESOURCEA(32512));
-    ASSERT_TRUE(g_picker.dropperCursor != NULL);
-    ASSERT_NE(arrow, g_picker.dropperCursor);
+    ASSERT_TRUE(g_picker.window.dropperCursor != NULL);
+    ASSERT_NE(arrow, g_picker.window.dropperCursor);
 
     POINT swatch = ClientPointOnScreen(window_, 60, 30);
     MouseMoveTo(swatch.x, swatch.y);
     MouseDown();
-    EXPECT_EQ(1, g_picker.dragging);
-    EXPECT_EQ(g_picker.dropperCursor, ShownCursor());
+    EXPECT_EQ(1, g_picker.window.dragging);
+    EXPECT_EQ(g_picker.window.dropperCursor, ShownCursor());
     POINT centre = PatchCentre(kPatchArea);
     MouseMoveTo(centre.x, centre.y);
-    EXPECT_EQ(g_picker.dropperCursor, ShownCursor()) << "outside the window too";
+    EXPECT_EQ(g_picker.window.dropperCursor, ShownCursor()) << "outside the window too";
     EXPECT_EQ(window_, GetCapture());
     MouseUp();
-    EXPECT_EQ(0, g_picker.dragging);
+    EXPECT_EQ(0, g_picker.window.dragging);
     EXPECT_EQ(NULL, GetCapture());
     EXPECT_EQ(arrow, ShownCursor());
     MouseMoveTo(swatch.x, swatch.y);
@@ -158,7 +158,7 @@ TEST_F(PickerWindow, TheDropperShowsDuringTheDragAndTheArrowOverTheWindowAfterIt
 TEST_F(PickerWindow, TheDropperCursorIs32By32WithItsHotSpotOnTheTip)
 {
     ICONINFO icon = {};
-    ASSERT_TRUE(GetIconInfo(g_picker.dropperCursor, &icon));
+    ASSERT_TRUE(GetIconInfo(g_picker.window.dropperCursor, &icon));
     EXPECT_FALSE(icon.fIcon);
     EXPECT_EQ(1u, icon.xHotspot);
     EXPECT_EQ(14u, icon.yHotspot);
@@ -173,8 +173,8 @@ TEST_F(PickerWindow, TheDropperCursorIs32By32WithItsHotSpotOnTheTip)
 
 TEST_F(PickerWindow, DestroyingTheWindowFreesTheCanvas)
 {
-    HDC canvasDC = g_picker.canvasDC;
-    HBITMAP canvasBitmap = g_picker.canvasBitmap;
+    HDC canvasDC = g_picker.swatch.dc;
+    HBITMAP canvasBitmap = g_picker.swatch.bitmap;
     ASSERT_EQ(static_cast<DWORD>(OBJ_MEMDC), GetObjectType(canvasDC));
     DestroyWindow(window_);
     EXPECT_EQ(0u, GetObjectType(canvasDC));
