@@ -5,7 +5,7 @@
 PickerState g_picker = {
     NULL, "", "", NULL, 0, 0, 0, 0,    // start-up
     {255, 255, 255},                   // the sample: white until the first pick
-    {NULL, NULL, 0, 0, {0, 0}, 0},     // picker window: no drag, no nudge yet
+    {NULL, NULL, 0, 0, {0, 0}, {0, 0}, 0}, // picker window: no drag, no nudge yet
     {NULL, NULL, NULL, 1},             // swatch canvas, made with the window
     {NULL, NULL},                      // physical pixels, chosen at start-up
     ".\\tanzel.ini",                   // the position store

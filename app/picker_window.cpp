@@ -26,9 +26,9 @@ const int kCursorSize = 32;
 // Pixels the pointer moves per arrow key press during a drag, without and with Shift.
 const int kNudgeStep = 1;
 const int kShiftNudgeStep = 10;
-// For a moment after a nudge, Wine reports positions from before or during
-// the move (and sends moves with them); until it settles, the pointer is
-// where the nudge sent it.
+// For a moment after a nudge, Wine still reports the position from before it
+// (and sends moves with it): until the platform catches up, that reading
+// means the nudge's target. Any other reading is the pointer really moving.
 const DWORD kNudgeSettleMs = 300;
 
 HCURSOR ArrowCursor()
@@ -45,7 +45,8 @@ POINT ReadPointerPosition()
     GetCursorPos(&pointer);
     LeavePhysicalPixels(previousContext);
     const PickerWindowState &state = g_picker.window;
-    if (state.nudged && GetTickCount() - state.nudgeTime < kNudgeSettleMs)
+    if (state.nudged && GetTickCount() - state.nudgeTime < kNudgeSettleMs &&
+        pointer.x == state.nudgeFrom.x && pointer.y == state.nudgeFrom.y)
         return state.nudgeTarget;
     return pointer;
 }
@@ -84,7 +85,6 @@ bool EndDragIfButtonReleased(WPARAM messageKeys)
     if (!g_picker.window.dragging || (messageKeys & MK_LBUTTON) || IsLeftButtonDown())
         return false;
     ReleaseCapture();
-    EndDrag();
     return true;
 }
 
@@ -121,6 +121,7 @@ void NudgePointer(HWND window, int dx, int dy)
     LeavePhysicalPixels(previousContext);
     PickerWindowState &state = g_picker.window;
     state.nudged = 1;
+    state.nudgeFrom = from;
     state.nudgeTarget = to;
     state.nudgeTime = GetTickCount();
     SampleScreenColor(window, to.x, to.y);
@@ -195,18 +196,19 @@ void OnMouseMove(HWND window, WPARAM keys)
     SampleUnderPointer(window);
 }
 
+// A release that ends no drag (the press was elsewhere, or the capture was
+// lost) samples nothing: it would overwrite the colour the user picked.
 void OnLeftButtonUp(HWND window)
 {
+    if (!g_picker.window.dragging)
+        return;
     // The colour under the pointer at the release is the one that stays.
     SampleUnderPointer(window);
-    SetCursor(ArrowCursor());
     ReleaseCapture();
-    g_picker.window.dragging = 0;
-    ForgetNudge();
 }
 
-// When the system takes the capture away mid-drag, the drag is over: mere
-// hovering must not overwrite the colour the user picked.
+// Every drag ends here, once the capture is gone: released by the picker, or
+// taken away by the system, after which mere hovering must not sample.
 void OnCaptureChanged(HWND window, HWND newCaptureOwner)
 {
     if (g_picker.window.dragging && newCaptureOwner != window)

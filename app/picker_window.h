@@ -9,8 +9,9 @@ struct PickerWindowState {
     HWND focusSinkButton;
     HCURSOR dropperCursor;
     int dragging;
-    // The last arrow-key nudge of this drag: where it sent the pointer, and when
+    // The last arrow-key nudge of this drag: from where, to where, and when
     int nudged;
+    POINT nudgeFrom;
     POINT nudgeTarget;
     DWORD nudgeTime;
 };

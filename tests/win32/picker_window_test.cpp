@@ -122,6 +122,26 @@ TEST_F(PickerWindow, PaintingCopiesTheCanvasToTheSwatchPlace)
     EXPECT_EQ(RenderExpectedSwatch(10, 200, 64), ReadSwatch(window_));
 }
 
+// A press elsewhere released over the picker, or a drag whose capture was
+// taken away, ends with a release that reaches a window with no drag.
+TEST_F(PickerWindow, AReleaseWithNoDragInProgressSamplesNothing)
+{
+    const RECT pickedArea = {260, 120, 460, 320};
+    Patch(pickedArea, RGB(10, 200, 64));
+    Patch(kPatchArea, RGB(200, 30, 30));
+    POINT picked = PatchCentre(pickedArea);
+    SampleScreenColor(window_, picked.x, picked.y);
+    std::vector<COLORREF> canvas = ReadCanvas();
+    POINT elsewhere = PatchCentre(kPatchArea);
+    MouseMoveTo(elsewhere.x, elsewhere.y);
+    ASSERT_EQ(0, g_picker.window.dragging);
+    SendMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(10, g_picker.sample.red);
+    EXPECT_EQ(200, g_picker.sample.green);
+    EXPECT_EQ(64, g_picker.sample.blue);
+    EXPECT_EQ(canvas, ReadCanvas());
+}
+
 // The cursor this process shows now.
 HCURSOR ShownCursor()
 {
