@@ -7,6 +7,7 @@
 #include "app/picker_window.h"
 #include "picker/color_math.h"
 #include "picker/dpi_awareness.h"
+#include "picker/loupe.h"
 #include "picker/swatch.h"
 
 const int kTextBufferSize = 100;
@@ -27,6 +28,7 @@ struct PickerState {
 
     PickerWindowState window;      // app/picker_window.cpp
     SwatchCanvas swatch;           // picker/swatch.cpp
+    LoupeState loupe;              // picker/loupe.cpp
     PhysicalPixels physicalPixels; // picker/dpi_awareness.cpp
 
     // The window position store (settings/window_position.cpp)

@@ -4,6 +4,7 @@
 #include "picker/color_copy.h"
 #include "picker/color_transfer.h"
 #include "picker/dpi_awareness.h"
+#include "picker/loupe.h"
 #include "picker/screen_sample.h"
 #include "picker/swatch.h"
 #include "res/resource.h"
@@ -51,10 +52,20 @@ POINT ReadPointerPosition()
     return pointer;
 }
 
+// Reads the pixel and the loupe's square before the loupe moves, so neither
+// read finds the loupe: its new place is clear of the square. Windows leaves
+// layered windows out of screen reads but Wine does not: there, and only
+// there, a jump of the pointer into the loupe's last place reads the loupe
+// once, until the next move.
+void SampleAt(HWND window, POINT hotSpot)
+{
+    SampleScreenColor(window, hotSpot.x, hotSpot.y);
+    ShowLoupeAt(window, hotSpot);
+}
+
 void SampleUnderPointer(HWND window)
 {
-    POINT pointer = ReadPointerPosition();
-    SampleScreenColor(window, pointer.x, pointer.y);
+    SampleAt(window, ReadPointerPosition());
 }
 
 void ForgetNudge()
@@ -65,8 +76,21 @@ void ForgetNudge()
 void EndDrag()
 {
     SetCursor(ArrowCursor());
+    HideLoupe();
     g_picker.window.dragging = 0;
     ForgetNudge();
+}
+
+// Escape: the drag ends as though it had never begun.
+void CancelDrag(HWND window)
+{
+    ReleaseCapture();
+    const PickerWindowState &state = g_picker.window;
+    g_picker.sample = state.sampleBeforeDrag;
+    if (state.swatchBlankBeforeDrag)
+        ShowBlankSwatch(window);
+    else
+        ShowSampleInSwatch(window, g_picker.sample);
 }
 
 // The physical button that acts as the left one: swapped buttons swap them.
@@ -124,7 +148,7 @@ void NudgePointer(HWND window, int dx, int dy)
     state.nudgeFrom = from;
     state.nudgeTarget = to;
     state.nudgeTime = GetTickCount();
-    SampleScreenColor(window, to.x, to.y);
+    SampleAt(window, to);
 }
 
 // An arrow key's direction; false for any other key.
@@ -177,9 +201,14 @@ void OnPaint(HWND window)
 
 void OnLeftButtonDown(HWND window)
 {
+    PickerWindowState &state = g_picker.window;
+    if (!state.dragging) {
+        state.sampleBeforeDrag = g_picker.sample;
+        state.swatchBlankBeforeDrag = g_picker.swatch.blank;
+    }
     ForgetNudge();
-    g_picker.window.dragging = 1;
-    SetCursor(g_picker.window.dropperCursor);
+    state.dragging = 1;
+    SetCursor(state.dropperCursor);
     SetCapture(window);
     SampleUnderPointer(window);
 }
@@ -202,8 +231,10 @@ void OnLeftButtonUp(HWND window)
 {
     if (!g_picker.window.dragging)
         return;
-    // The colour under the pointer at the release is the one that stays.
-    SampleUnderPointer(window);
+    // The colour under the pointer at the release is the one that stays; the
+    // loupe goes with the drag.
+    POINT pointer = ReadPointerPosition();
+    SampleScreenColor(window, pointer.x, pointer.y);
     ReleaseCapture();
 }
 
@@ -224,6 +255,7 @@ void OnCommand(HWND window)
 
 void OnDestroy()
 {
+    DestroyLoupe();
     DeleteSwatchCanvas();
     SaveWindowPosition();
     PostQuitMessage(0);
@@ -244,6 +276,10 @@ bool HandlePickerKey(const MSG &message)
     if (message.message != WM_KEYDOWN || !BelongsToPicker(message.hwnd))
         return false;
     EndDragIfButtonReleased(0);
+    if (g_picker.window.dragging && message.wParam == VK_ESCAPE) {
+        CancelDrag(g_picker.mainWindow);
+        return true;
+    }
     int dx;
     int dy;
     if (g_picker.window.dragging && NudgeDirectionOf(message.wParam, &dx, &dy)) {

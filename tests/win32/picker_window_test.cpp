@@ -142,6 +142,26 @@ TEST_F(PickerWindow, AReleaseWithNoDragInProgressSamplesNothing)
     EXPECT_EQ(canvas, ReadCanvas());
 }
 
+// Every way a drag can end hides the loupe; here the system takes the capture.
+TEST_F(PickerWindow, TheLoupeHidesWhenTheCaptureIsTakenAway)
+{
+    Patch(kPatchArea, RGB(90, 160, 20));
+    POINT swatch = ClientPointOnScreen(window_, 60, 30);
+    MouseMoveTo(swatch.x, swatch.y);
+    MouseDown();
+    POINT centre = PatchCentre(kPatchArea);
+    MouseMoveTo(centre.x, centre.y);
+    ASSERT_TRUE(IsWindowVisible(g_picker.loupe.window));
+    HWND thief = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "thief", WS_POPUP, 0, 0, 1, 1, NULL,
+                                 NULL, GetModuleHandleA(NULL), NULL);
+    SetCapture(thief);
+    EXPECT_EQ(0, g_picker.window.dragging);
+    EXPECT_FALSE(IsWindowVisible(g_picker.loupe.window));
+    ReleaseCapture();
+    MouseUp();
+    DestroyWindow(thief);
+}
+
 // The cursor this process shows now.
 HCURSOR ShownCursor()
 {
