@@ -222,7 +222,8 @@ TEST_F(Loupe, StandsInTheFirstOfFourPlacesThatFitsAndNeverOverThePicker)
 }
 
 // Escape puts back the swatch of before the drag, blank or picked, and the
-// colour Ctrl+C copies; the release after it samples nothing.
+// colour Ctrl+C copies; the release after it samples nothing, even over the
+// picker.
 TEST_F(Loupe, EscapeDuringADragPutsBackWhatWasBeforeIt)
 {
     const POINT picked = {300, 300};
@@ -240,6 +241,9 @@ TEST_F(Loupe, EscapeDuringADragPutsBackWhatWasBeforeIt)
         PressKey("Escape");
         EXPECT_TRUE(LoupeHides());
         EXPECT_EQ(NULL, CaptureOnPickerThread());
+        // Released over the picker, where the release does reach it.
+        POINT background = ClientPointOnScreen(picker_.window, 2, 2);
+        MouseMoveTo(background.x, background.y);
         MouseUp();
         PumpFor(300);
         if (pickedBefore)

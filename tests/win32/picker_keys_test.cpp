@@ -226,6 +226,11 @@ TEST_F(PickerKeys, ArrowKeysDuringADragMoveThePointerByOneOrTen)
         EXPECT_TRUE(Press(c.target, WM_KEYDOWN, c.key, {c.shift, false, false}));
         at.x += c.dx;
         at.y += c.dy;
+        // The nudge moves the loupe itself, before any echo of the move arrives.
+        RECT loupe = {};
+        GetWindowRect(g_picker.loupe.window, &loupe);
+        EXPECT_EQ(at.x + 16, loupe.left);
+        EXPECT_EQ(at.y + 16, loupe.top);
         POINT now = {};
         EXPECT_TRUE(WaitUntil([&] {
             now = PointerPosition();
