@@ -8,7 +8,7 @@ PickerState g_picker = {
     {NULL, NULL, 0, {255, 255, 255}, 1,         // picker window: no drag,
      0, {0, 0}, {0, 0}, 0},                     // and no nudge yet
     {NULL, NULL, NULL, 1},                      // swatch canvas, made with the window
-    {NULL, NULL, NULL, NULL},                   // loupe, made after the window
+    {NULL, NULL, NULL, NULL, {0, 0, 0, 0}},     // loupe, made after the window
     {NULL, NULL},                               // physical pixels, chosen at start-up
     ".\\tanzel.ini",                            // the position store
 };

@@ -11,6 +11,9 @@ struct LoupeState {
     HDC squareDC;
     HBITMAP squareBitmap;
     HGDIOBJ previousBitmap;
+    // The monitor it last stood on, asked for again only once the hot spot
+    // leaves it, or after the loupe was hidden.
+    RECT monitor;
 };
 
 // Creates the loupe hidden, owned by the picker window. Call once the picker
