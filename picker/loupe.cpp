@@ -143,6 +143,9 @@ void CreateLoupe(HWND pickerWindow)
 
 void ShowLoupeAt(HWND pickerWindow, POINT hotSpot)
 {
+    // Without its window, painting it would paint the screen.
+    if (!g_picker.loupe.window)
+        return;
     HANDLE previousContext = EnterPhysicalPixels();
     RECT picker;
     GetWindowRect(pickerWindow, &picker);
@@ -150,6 +153,8 @@ void ShowLoupeAt(HWND pickerWindow, POINT hotSpot)
     ScreenPoint place;
     if (FindLoupePlace(spot, MonitorAt(hotSpot), ScreenRectOf(picker), &place)) {
         ReadSquare(hotSpot);
+        // A move and a paint rather than one UpdateLayeredWindow: under
+        // Wine 8's virtual desktop a window that updates never shows.
         HWND window = g_picker.loupe.window;
         SetWindowPos(window, NULL, place.x, place.y, 0, 0, kMoveFlags);
         RepaintLoupeNow(window);

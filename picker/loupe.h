@@ -11,8 +11,8 @@ struct LoupeState {
     HDC squareDC;
     HBITMAP squareBitmap;
     HGDIOBJ previousBitmap;
-    // The monitor it last stood on, asked for again only once the hot spot
-    // leaves it, or after the loupe was hidden.
+    // The monitor of the last hot spot, asked for again only once the hot
+    // spot leaves it or the loupe has hidden.
     RECT monitor;
 };
 
