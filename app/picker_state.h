@@ -1,16 +1,19 @@
-// The one process-wide record of the picker.
+// The one process-wide record of the picker, grouped by the code that owns
+// each part.
 #pragma once
 
 #include <windows.h>
 
+#include "app/picker_window.h"
 #include "picker/color_math.h"
+#include "picker/dpi_awareness.h"
+#include "picker/loupe.h"
+#include "picker/swatch.h"
 
 const int kTextBufferSize = 100;
 
-typedef HANDLE(WINAPI *SetThreadDpiAwarenessContextFunction)(HANDLE context);
-
 struct PickerState {
-    // Start-up and main window
+    // Start-up (app/startup.cpp): who the picker is, and its one window
     HINSTANCE instance;
     char windowTitle[kTextBufferSize];
     char windowClassName[kTextBufferSize];
@@ -20,33 +23,20 @@ struct PickerState {
     int windowLeft;
     int windowTop;
 
-    // Picker window
-    HDC canvasDC;
-    HBITMAP canvasBitmap;
-    HGDIOBJ canvasPreviousBitmap;
-    HWND focusSinkButton;
-    HCURSOR dropperCursor;
-    int dragging;
-    // The last arrow-key nudge of this drag: where it sent the pointer, and when
-    int nudged;
-    POINT nudgeTarget;
-    DWORD nudgeTime;
-
-    // Colour sample, read in physical pixels where the system allows
+    // The current colour: written by each sample, read by Drop and Ctrl+C
     ColorSample sample;
-    SetThreadDpiAwarenessContextFunction setThreadDpiContext;
-    HANDLE physicalPixelsContext;
 
-    // Window position store
+    PickerWindowState window;      // app/picker_window.cpp
+    SwatchCanvas swatch;           // picker/swatch.cpp
+    LoupeState loupe;              // picker/loupe.cpp
+    PhysicalPixels physicalPixels; // picker/dpi_awareness.cpp
+
+    // The window position store (settings/window_position.cpp)
     const char *iniPath;
 };
 
 extern PickerState g_picker;
 
-// Fixed geometry of the window, shared by start-up, painting and placement.
+// The client area's size, for start-up and the position store.
 const int kClientWidth = 134;
 const int kClientHeight = 88;
-const int kCanvasWidth = 122;
-const int kCanvasHeight = 42;
-const int kSwatchLeft = 6;
-const int kSwatchTop = 6;

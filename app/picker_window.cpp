@@ -4,7 +4,9 @@
 #include "picker/color_copy.h"
 #include "picker/color_transfer.h"
 #include "picker/dpi_awareness.h"
+#include "picker/loupe.h"
 #include "picker/screen_sample.h"
+#include "picker/swatch.h"
 #include "res/resource.h"
 #include "settings/window_position.h"
 
@@ -16,7 +18,8 @@ const int kButtonHeight = 28;
 const int kDropButtonX = 27;
 const int kDropButtonY = 54;
 const int kDropButtonId = 1;
-// Off the client area: it only takes the focus away from Drop.
+// Off the client area: Drop hands it the focus so none is seen, though Space
+// on it still clicks it, which repeats Drop.
 const int kFocusSinkX = -999;
 const int kFocusSinkY = -999;
 const int kFocusSinkId = 0;
@@ -24,9 +27,9 @@ const int kCursorSize = 32;
 // Pixels the pointer moves per arrow key press during a drag, without and with Shift.
 const int kNudgeStep = 1;
 const int kShiftNudgeStep = 10;
-// For a moment after a nudge, Wine reports positions from before or during
-// the move (and sends moves with them); until it settles, the pointer is
-// where the nudge sent it.
+// For a moment after a nudge, Wine still reports the position from before it
+// (and sends moves with it): until the platform catches up, that reading
+// means the nudge's target. Any other reading is the pointer really moving.
 const DWORD kNudgeSettleMs = 300;
 
 HCURSOR ArrowCursor()
@@ -42,52 +45,52 @@ POINT ReadPointerPosition()
     POINT pointer;
     GetCursorPos(&pointer);
     LeavePhysicalPixels(previousContext);
-    if (g_picker.nudged && GetTickCount() - g_picker.nudgeTime < kNudgeSettleMs)
-        return g_picker.nudgeTarget;
+    const PickerWindowState &state = g_picker.window;
+    if (state.nudged && GetTickCount() - state.nudgeTime < kNudgeSettleMs &&
+        pointer.x == state.nudgeFrom.x && pointer.y == state.nudgeFrom.y)
+        return state.nudgeTarget;
     return pointer;
+}
+
+// Reads the pixel and the loupe's square before the loupe moves, so neither
+// read finds the loupe: its new place is clear of the square. Windows leaves
+// layered windows out of screen reads but Wine does not: there, and only
+// there, a jump of the pointer into the loupe's last place reads the loupe
+// once, until the next move.
+void SampleAt(HWND window, POINT hotSpot)
+{
+    SampleScreenColor(window, hotSpot.x, hotSpot.y);
+    ShowLoupeAt(window, hotSpot);
 }
 
 void SampleUnderPointer(HWND window)
 {
-    POINT pointer = ReadPointerPosition();
-    SampleScreenColor(window, pointer.x, pointer.y);
-}
-
-void CreateSwatchCanvas(HWND window)
-{
-    HDC windowDC = GetDC(window);
-    g_picker.canvasBitmap = CreateCompatibleBitmap(windowDC, kCanvasWidth, kCanvasHeight);
-    g_picker.canvasDC = CreateCompatibleDC(windowDC);
-    g_picker.canvasPreviousBitmap = SelectObject(g_picker.canvasDC, g_picker.canvasBitmap);
-    PatBlt(g_picker.canvasDC, 0, 0, kCanvasWidth, kCanvasHeight, WHITENESS);
-    ReleaseDC(window, windowDC);
-}
-
-void DeleteSwatchCanvas()
-{
-    SelectObject(g_picker.canvasDC, g_picker.canvasPreviousBitmap);
-    DeleteDC(g_picker.canvasDC);
-    DeleteObject(g_picker.canvasBitmap);
-    g_picker.canvasDC = NULL;
-    g_picker.canvasBitmap = NULL;
-}
-
-void PaintSwatch(HDC target)
-{
-    BitBlt(target, kSwatchLeft, kSwatchTop, kCanvasWidth, kCanvasHeight, g_picker.canvasDC, 0, 0,
-           SRCCOPY);
+    SampleAt(window, ReadPointerPosition());
 }
 
 void ForgetNudge()
 {
-    g_picker.nudged = 0;
+    g_picker.window.nudged = 0;
 }
 
 void EndDrag()
 {
     SetCursor(ArrowCursor());
-    g_picker.dragging = 0;
+    HideLoupe();
+    g_picker.window.dragging = 0;
     ForgetNudge();
+}
+
+// Escape: the drag ends as though it had never begun.
+void CancelDrag(HWND window)
+{
+    ReleaseCapture();
+    const PickerWindowState &state = g_picker.window;
+    g_picker.sample = state.sampleBeforeDrag;
+    if (state.swatchBlankBeforeDrag)
+        ShowBlankSwatch(window);
+    else
+        ShowSampleInSwatch(window, g_picker.sample);
 }
 
 // The physical button that acts as the left one: swapped buttons swap them.
@@ -103,10 +106,9 @@ bool IsLeftButtonDown()
 // A message queued before the release still has the button in its keys.
 bool EndDragIfButtonReleased(WPARAM messageKeys)
 {
-    if (!g_picker.dragging || (messageKeys & MK_LBUTTON) || IsLeftButtonDown())
+    if (!g_picker.window.dragging || (messageKeys & MK_LBUTTON) || IsLeftButtonDown())
         return false;
     ReleaseCapture();
-    EndDrag();
     return true;
 }
 
@@ -141,10 +143,12 @@ void NudgePointer(HWND window, int dx, int dy)
     SetCursorPos(from.x, from.y);
     SetCursorPos(to.x, to.y);
     LeavePhysicalPixels(previousContext);
-    g_picker.nudged = 1;
-    g_picker.nudgeTarget = to;
-    g_picker.nudgeTime = GetTickCount();
-    SampleScreenColor(window, to.x, to.y);
+    PickerWindowState &state = g_picker.window;
+    state.nudged = 1;
+    state.nudgeFrom = from;
+    state.nudgeTarget = to;
+    state.nudgeTime = GetTickCount();
+    SampleAt(window, to);
 }
 
 // An arrow key's direction; false for any other key.
@@ -177,11 +181,12 @@ bool IsCopyKey(WPARAM key)
 void OnCreate(HWND window)
 {
     CreateSwatchCanvas(window);
-    g_picker.focusSinkButton = CreateChildButton(window, kFocusSinkX, kFocusSinkY, kButtonWidth,
-                                                 kButtonHeight, "hide", kFocusSinkId);
+    PickerWindowState &state = g_picker.window;
+    state.focusSinkButton = CreateChildButton(window, kFocusSinkX, kFocusSinkY, kButtonWidth,
+                                              kButtonHeight, "hide", kFocusSinkId);
     CreateChildButton(window, kDropButtonX, kDropButtonY, kButtonWidth, kButtonHeight, "Drop",
                       kDropButtonId);
-    g_picker.dropperCursor =
+    state.dropperCursor =
         static_cast<HCURSOR>(LoadImageA(g_picker.instance, MAKEINTRESOURCEA(IDC_DROPPER),
                                         IMAGE_CURSOR, kCursorSize, kCursorSize, LR_SHARED));
 }
@@ -196,45 +201,61 @@ void OnPaint(HWND window)
 
 void OnLeftButtonDown(HWND window)
 {
+    PickerWindowState &state = g_picker.window;
+    if (!state.dragging) {
+        state.sampleBeforeDrag = g_picker.sample;
+        state.swatchBlankBeforeDrag = g_picker.swatch.blank;
+    }
     ForgetNudge();
-    g_picker.dragging = 1;
-    SetCursor(g_picker.dropperCursor);
+    state.dragging = 1;
+    SetCursor(state.dropperCursor);
     SetCapture(window);
     SampleUnderPointer(window);
 }
 
 void OnMouseMove(HWND window, WPARAM keys)
 {
-    if (!g_picker.dragging) {
+    if (!g_picker.window.dragging) {
         SetCursor(ArrowCursor());
         return;
     }
     if (EndDragIfButtonReleased(keys))
         return;
-    SetCursor(g_picker.dropperCursor);
+    SetCursor(g_picker.window.dropperCursor);
     SampleUnderPointer(window);
 }
 
+// A release that ends no drag (the press was elsewhere, or the capture was
+// lost) samples nothing: it would overwrite the colour the user picked.
 void OnLeftButtonUp(HWND window)
 {
-    // The colour under the pointer at the release is the one that stays.
-    SampleUnderPointer(window);
-    SetCursor(ArrowCursor());
+    if (!g_picker.window.dragging)
+        return;
+    // The colour under the pointer at the release is the one that stays; the
+    // loupe goes with the drag.
+    POINT pointer = ReadPointerPosition();
+    SampleScreenColor(window, pointer.x, pointer.y);
     ReleaseCapture();
-    g_picker.dragging = 0;
-    ForgetNudge();
 }
 
-// When the system takes the capture away mid-drag, the drag is over: mere
-// hovering must not overwrite the colour the user picked.
+// Every drag ends here, once the capture is gone: released by the picker, or
+// taken away by the system, after which mere hovering must not sample.
 void OnCaptureChanged(HWND window, HWND newCaptureOwner)
 {
-    if (g_picker.dragging && newCaptureOwner != window)
+    if (g_picker.window.dragging && newCaptureOwner != window)
         EndDrag();
+}
+
+// Drop: the focus goes to the focus sink, out of sight, before the transfer.
+void OnCommand(HWND window)
+{
+    SetFocus(g_picker.window.focusSinkButton);
+    SendColorToDialog(window);
 }
 
 void OnDestroy()
 {
+    DestroyLoupe();
     DeleteSwatchCanvas();
     SaveWindowPosition();
     PostQuitMessage(0);
@@ -263,9 +284,13 @@ bool HandlePickerKey(const MSG &message)
     if (message.message != WM_KEYDOWN || !BelongsToPicker(message.hwnd))
         return false;
     EndDragIfButtonReleased(0);
+    if (g_picker.window.dragging && message.wParam == VK_ESCAPE) {
+        CancelDrag(g_picker.mainWindow);
+        return true;
+    }
     int dx;
     int dy;
-    if (g_picker.dragging && NudgeDirectionOf(message.wParam, &dx, &dy)) {
+    if (g_picker.window.dragging && NudgeDirectionOf(message.wParam, &dx, &dy)) {
         int step = IsKeyHeld(VK_SHIFT) ? kShiftNudgeStep : kNudgeStep;
         NudgePointer(g_picker.mainWindow, dx * step, dy * step);
         return true;
@@ -302,7 +327,7 @@ LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnCaptureChanged(window, reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_COMMAND:
-        SendColorToDialog(window);
+        OnCommand(window);
         return 0;
     case WM_DESTROY:
         OnDestroy();

@@ -2,11 +2,29 @@
 
 #include <windows.h>
 
+#include "picker/color_math.h"
+
+// What the picker window keeps between its messages.
+struct PickerWindowState {
+    HWND focusSinkButton;
+    HCURSOR dropperCursor;
+    int dragging;
+    // What the swatch showed when the drag began, for Escape to bring back
+    ColorSample sampleBeforeDrag;
+    int swatchBlankBeforeDrag;
+    // The last arrow-key nudge of this drag: from where, to where, and when
+    int nudged;
+    POINT nudgeFrom;
+    POINT nudgeTarget;
+    DWORD nudgeTime;
+};
+
 LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const char *text,
                        int controlId);
 
-// Keys that act on the whole window whichever control has the focus: arrows
-// nudge the pointer during a drag, Ctrl+C copies the colour. Call for each
-// message before translating it; true when the key was used up.
+// Keys that act on the whole window whichever control has the focus: during
+// a drag arrows nudge the pointer and Escape cancels it; Ctrl+C copies the
+// colour. Call for each message before translating it; true when the key was
+// used up.
 bool HandlePickerKey(const MSG &message);

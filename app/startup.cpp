@@ -96,6 +96,7 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
     SetWindowPos(window, HWND_TOPMOST, g_picker.windowLeft, g_picker.windowTop,
                  g_picker.frameExtraWidth + kClientWidth, g_picker.frameExtraHeight + kClientHeight,
                  0);
+    CreateLoupe(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return true;

@@ -92,6 +92,11 @@ uint32_t InkColorOf(const ColorSample &sample)
     return PixelValueOf(ink);
 }
 
+bool IsLightColor(const ColorSample &sample)
+{
+    return 299 * sample.red + 587 * sample.green + 114 * sample.blue >= 128000;
+}
+
 int FormatDecimalLine(const ColorSample &sample, char (&line)[kReadoutBufferSize])
 {
     char *end = line + kReadoutBufferSize;

@@ -26,6 +26,10 @@ ColorSample SplitPixelValue(uint32_t pixelValue);
 // |255 - green|, |64 - blue|.
 uint32_t InkColorOf(const ColorSample &sample);
 
+// A light colour by its weighted brightness: 299 R + 587 G + 114 B of at
+// least 128000, the middle of the range.
+bool IsLightColor(const ColorSample &sample);
+
 // The inverse of SplitPixelValue for components in 0..255.
 uint32_t PixelValueOf(const ColorSample &sample);
 

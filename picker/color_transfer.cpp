@@ -67,8 +67,6 @@ bool SendComponent(HWND host, int fieldId, int32_t component)
 
 void SendColorToDialog(HWND pickerWindow)
 {
-    SetFocus(g_picker.focusSinkButton);
-
     HWND host = FindHostDialog(pickerWindow);
     if (!host)
         return;

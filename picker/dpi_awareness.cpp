@@ -38,8 +38,8 @@ void PrepareDpiAwareness()
         const HANDLE candidates[] = {kPerMonitorAwareV2, kPerMonitorAware};
         for (HANDLE candidate : candidates) {
             if (ThreadAcceptsContext(setContext, candidate)) {
-                g_picker.setThreadDpiContext = setContext;
-                g_picker.physicalPixelsContext = candidate;
+                g_picker.physicalPixels.setThreadContext = setContext;
+                g_picker.physicalPixels.context = candidate;
                 return;
             }
         }
@@ -52,13 +52,15 @@ void PrepareDpiAwareness()
 
 HANDLE EnterPhysicalPixels()
 {
-    if (!g_picker.setThreadDpiContext)
+    const PhysicalPixels &physical = g_picker.physicalPixels;
+    if (!physical.setThreadContext)
         return NULL;
-    return g_picker.setThreadDpiContext(g_picker.physicalPixelsContext);
+    return physical.setThreadContext(physical.context);
 }
 
 void LeavePhysicalPixels(HANDLE previousContext)
 {
-    if (g_picker.setThreadDpiContext && previousContext)
-        g_picker.setThreadDpiContext(previousContext);
+    const PhysicalPixels &physical = g_picker.physicalPixels;
+    if (physical.setThreadContext && previousContext)
+        physical.setThreadContext(previousContext);
 }

@@ -2,6 +2,6 @@
 
 #include <windows.h>
 
-// Reads the screen pixel at (x, y), keeps it as the current sample, redraws
-// the swatch canvas and asks the picker window to repaint.
+// Reads the screen pixel at (x, y) in physical pixels, keeps it as the
+// current sample and shows it in the picker window's swatch.
 void SampleScreenColor(HWND pickerWindow, int x, int y);

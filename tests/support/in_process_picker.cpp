@@ -9,7 +9,7 @@ HWND CreateInProcessPicker()
     EndStartedPrograms();
     HINSTANCE instance = GetModuleHandleA(NULL);
     g_picker.sample = {255, 255, 255};
-    g_picker.dragging = 0;
+    g_picker.window.dragging = 0;
     LoadPickerNames(instance);
     RegisterPickerClass(instance);
     if (!CreatePickerWindow(instance, SW_SHOWNORMAL))

@@ -109,6 +109,21 @@ TEST(ColorMath, PixelValueRoundTripsThroughTheSplit)
     EXPECT_EQ(0x00FFFFFFu, PixelValueOf(SplitPixelValue(0xFFFFFFFFu)));
 }
 
+TEST(ColorMath, LightColoursAreThoseOfAtLeastHalfTheWeightedBrightness)
+{
+    const struct {
+        int red, green, blue;
+        bool light;
+    } cases[] = {
+        {0, 0, 0, false},       {255, 255, 255, true}, {128, 128, 128, true}, // 128000 exactly
+        {127, 127, 127, false}, {0, 219, 0, true},     {0, 218, 0, false},    // green weighs most
+        {255, 0, 0, false},     {0, 0, 255, false},    {255, 0, 255, false},  {255, 100, 0, true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.light, IsLightColor(SampleOf(c.red, c.green, c.blue)))
+            << c.red << "," << c.green << "," << c.blue;
+}
+
 TEST(ColorMath, ComponentTextIsPlainDecimal)
 {
     const struct {

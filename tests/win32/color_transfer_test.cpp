@@ -193,6 +193,13 @@ HWND PickerWindow()
     return picker;
 }
 
+// The Drop button's command, as a click on it sends it.
+void ClickDrop(HWND picker)
+{
+    SendMessageA(picker, WM_COMMAND, MAKEWPARAM(kDropButtonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(picker, kDropButtonId)));
+}
+
 class ColorTransfer : public ::testing::Test
 {
   protected:
@@ -200,7 +207,7 @@ class ColorTransfer : public ::testing::Test
     {
         picker_ = PickerWindow();
         ASSERT_NE(picker_, nullptr);
-        ASSERT_NE(g_picker.focusSinkButton, nullptr);
+        ASSERT_NE(g_picker.window.focusSinkButton, nullptr);
         g_picker.sample = {255, 255, 255};
         TakeRecords();
     }
@@ -377,8 +384,10 @@ TEST_F(ColorTransfer, FocusSinkHoldsTheFocusAfterEveryCommand)
         for (int command = 0; command < 3; ++command) {
             SetFocus(drop);
             ASSERT_EQ(GetFocus(), drop);
-            std::vector<SetTextRecord> records = Transfer();
-            EXPECT_EQ(GetFocus(), g_picker.focusSinkButton);
+            TakeRecords();
+            ClickDrop(picker_);
+            std::vector<SetTextRecord> records = TakeRecords();
+            EXPECT_EQ(GetFocus(), g_picker.window.focusSinkButton);
             EXPECT_EQ(records.size(), withHost ? 3u : 0u);
         }
     }
@@ -391,7 +400,7 @@ TEST_F(ColorTransfer, FocusSinkHoldsTheFocusAfterEveryCommand)
 DWORD MeasureTransferMs(HWND picker)
 {
     DWORD start = GetTickCount();
-    SendColorToDialog(picker);
+    ClickDrop(picker);
     return GetTickCount() - start;
 }
 
@@ -404,7 +413,7 @@ TEST_F(ColorTransfer, FreshlyStalledHostCostsOneWaitAndGetsNoFurtherField)
     DWORD elapsed = MeasureTransferMs(picker_);
     EXPECT_GE(elapsed, 1000u) << "the host answered, so it was not stalled";
     EXPECT_LT(elapsed, 3500u) << "waited on more than one field";
-    EXPECT_EQ(GetFocus(), g_picker.focusSinkButton);
+    EXPECT_EQ(GetFocus(), g_picker.window.focusSinkButton);
 
     // Once it pumps again, the fields after the one that timed out are unchanged.
     ASSERT_TRUE(WaitUntil(

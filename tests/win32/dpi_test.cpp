@@ -1,4 +1,5 @@
-// Scaled displays: the picker samples the pixel really under the pointer.
+// Scaled displays: the picker samples the pixel really under the pointer,
+// and its loupe stands beside it.
 // The test sets a 150 % scale (144 dpi) for a child run of itself, because
 // the scale is read when a process starts, and restores it afterwards.
 #include "app/picker_state.h"
@@ -20,6 +21,7 @@ const DWORD kScaledDpi = 144;
 
 typedef HANDLE(WINAPI *SetContextFunction)(HANDLE);
 const HANDLE kUnaware = reinterpret_cast<HANDLE>(-1);
+const HANDLE kPerMonitorAware = reinterpret_cast<HANDLE>(-3);
 
 bool IsChild()
 {
@@ -101,6 +103,15 @@ TEST(ScaledDisplay, SamplesThePixelUnderThePointer)
     PrepareDpiAwareness();
     ASSERT_TRUE(CreatePickerWindow(instance, SW_SHOWNOACTIVATE));
     SendMessageA(g_picker.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    // The loupe stands beside the physical hot spot and shows its pixel.
+    HANDLE unaware = setContext(kPerMonitorAware);
+    RECT loupe = {};
+    GetWindowRect(g_picker.loupe.window, &loupe);
+    setContext(unaware);
+    EXPECT_EQ(physical.x + 16, loupe.left);
+    EXPECT_EQ(physical.y + 16, loupe.top);
+    EXPECT_EQ(90, loupe.right - loupe.left);
+    EXPECT_EQ(right, GetPixel(g_picker.loupe.squareDC, 5, 5));
     SendMessageA(g_picker.mainWindow, WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(static_cast<int>(GetRValue(right)), g_picker.sample.red);
     EXPECT_EQ(static_cast<int>(GetGValue(right)), g_picker.sample.green);

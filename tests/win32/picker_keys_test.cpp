@@ -80,7 +80,7 @@ class PickerKeys : public ::testing::Test
         case kPickerWindow:
             return window_;
         case kFocusSink:
-            return g_picker.focusSinkButton;
+            return g_picker.window.focusSinkButton;
         case kForeignWindow:
             return foreign_;
         }
@@ -110,7 +110,7 @@ class PickerKeys : public ::testing::Test
         MouseDown();
         buttonHeld_ = true;
         MouseMoveTo(kPatchCentre.x, kPatchCentre.y);
-        ASSERT_EQ(1, g_picker.dragging);
+        ASSERT_EQ(1, g_picker.window.dragging);
         ASSERT_EQ(kPatchColor,
                   RGB(g_picker.sample.red, g_picker.sample.green, g_picker.sample.blue));
     }
@@ -226,13 +226,18 @@ TEST_F(PickerKeys, ArrowKeysDuringADragMoveThePointerByOneOrTen)
         EXPECT_TRUE(Press(c.target, WM_KEYDOWN, c.key, {c.shift, false, false}));
         at.x += c.dx;
         at.y += c.dy;
+        // The nudge moves the loupe itself, before any echo of the move arrives.
+        RECT loupe = {};
+        GetWindowRect(g_picker.loupe.window, &loupe);
+        EXPECT_EQ(at.x + 16, loupe.left);
+        EXPECT_EQ(at.y + 16, loupe.top);
         POINT now = {};
         EXPECT_TRUE(WaitUntil([&] {
             now = PointerPosition();
             return now.x == at.x && now.y == at.y;
         })) << "pointer at "
             << now.x << "," << now.y << ", not " << at.x << "," << at.y;
-        EXPECT_EQ(1, g_picker.dragging);
+        EXPECT_EQ(1, g_picker.window.dragging);
     }
     // Wine gives this release to the patch under the pointer; the drag ends
     // at the next move that reaches the picker, keeping the last sample.
@@ -241,7 +246,7 @@ TEST_F(PickerKeys, ArrowKeysDuringADragMoveThePointerByOneOrTen)
     POINT swatch = ClientPointOnScreen(window_, 60, 30);
     MouseMoveTo(swatch.x, swatch.y);
     MouseMoveTo(swatch.x + 1, swatch.y);
-    EXPECT_EQ(0, g_picker.dragging);
+    EXPECT_EQ(0, g_picker.window.dragging);
     EXPECT_EQ(NULL, GetCapture());
     EXPECT_EQ(kPatchColor, RGB(g_picker.sample.red, g_picker.sample.green, g_picker.sample.blue));
 }
@@ -255,7 +260,7 @@ TEST_F(PickerKeys, ANudgeStopsAtTheEdgeOfTheScreen)
     HWND cornerPatch = ShowColorPatch({right - 19, bottom - 19, right + 1, bottom + 1}, corner);
     ASSERT_TRUE(cornerPatch != NULL);
     MouseMoveTo(right - 3, bottom - 3);
-    ASSERT_EQ(1, g_picker.dragging);
+    ASSERT_EQ(1, g_picker.window.dragging);
     Press(kPickerWindow, WM_KEYDOWN, VK_RIGHT, {true, false, false});
     Press(kPickerWindow, WM_KEYDOWN, VK_DOWN, {true, false, false});
     EXPECT_TRUE(WaitUntil([&] {

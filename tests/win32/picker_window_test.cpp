@@ -22,7 +22,7 @@ std::vector<COLORREF> ReadCanvas()
     std::vector<COLORREF> pixels;
     for (int y = 0; y < kCanvasHeight; ++y)
         for (int x = 0; x < kCanvasWidth; ++x)
-            pixels.push_back(GetPixel(g_picker.canvasDC, x, y));
+            pixels.push_back(GetPixel(g_picker.swatch.dc, x, y));
     return pixels;
 }
 
@@ -122,6 +122,46 @@ TEST_F(PickerWindow, PaintingCopiesTheCanvasToTheSwatchPlace)
     EXPECT_EQ(RenderExpectedSwatch(10, 200, 64), ReadSwatch(window_));
 }
 
+// A press elsewhere released over the picker, or a drag whose capture was
+// taken away, ends with a release that reaches a window with no drag.
+TEST_F(PickerWindow, AReleaseWithNoDragInProgressSamplesNothing)
+{
+    const RECT pickedArea = {260, 120, 460, 320};
+    Patch(pickedArea, RGB(10, 200, 64));
+    Patch(kPatchArea, RGB(200, 30, 30));
+    POINT picked = PatchCentre(pickedArea);
+    SampleScreenColor(window_, picked.x, picked.y);
+    std::vector<COLORREF> canvas = ReadCanvas();
+    POINT elsewhere = PatchCentre(kPatchArea);
+    MouseMoveTo(elsewhere.x, elsewhere.y);
+    ASSERT_EQ(0, g_picker.window.dragging);
+    SendMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(10, g_picker.sample.red);
+    EXPECT_EQ(200, g_picker.sample.green);
+    EXPECT_EQ(64, g_picker.sample.blue);
+    EXPECT_EQ(canvas, ReadCanvas());
+}
+
+// Every way a drag can end hides the loupe; here the system takes the capture.
+TEST_F(PickerWindow, TheLoupeHidesWhenTheCaptureIsTakenAway)
+{
+    Patch(kPatchArea, RGB(90, 160, 20));
+    POINT swatch = ClientPointOnScreen(window_, 60, 30);
+    MouseMoveTo(swatch.x, swatch.y);
+    MouseDown();
+    POINT centre = PatchCentre(kPatchArea);
+    MouseMoveTo(centre.x, centre.y);
+    ASSERT_TRUE(IsWindowVisible(g_picker.loupe.window));
+    HWND thief = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "thief", WS_POPUP, 0, 0, 1, 1, NULL,
+                                 NULL, GetModuleHandleA(NULL), NULL);
+    SetCapture(thief);
+    EXPECT_EQ(0, g_picker.window.dragging);
+    EXPECT_FALSE(IsWindowVisible(g_picker.loupe.window));
+    ReleaseCapture();
+    MouseUp();
+    DestroyWindow(thief);
+}
+
 // The cursor this process shows now.
 HCURSOR ShownCursor()
 {
@@ -135,20 +175,20 @@ TEST_F(PickerWindow, TheDropperShowsDuringTheDragAndTheArrowOverTheWindowAfterIt
 {
     Patch(kPatchArea, RGB(90, 160, 20));
     HCURSOR arrow = LoadCursorA(NULL, MAKEINTRESOURCEA(32512));
-    ASSERT_TRUE(g_picker.dropperCursor != NULL);
-    ASSERT_NE(arrow, g_picker.dropperCursor);
+    ASSERT_TRUE(g_picker.window.dropperCursor != NULL);
+    ASSERT_NE(arrow, g_picker.window.dropperCursor);
 
     POINT swatch = ClientPointOnScreen(window_, 60, 30);
     MouseMoveTo(swatch.x, swatch.y);
     MouseDown();
-    EXPECT_EQ(1, g_picker.dragging);
-    EXPECT_EQ(g_picker.dropperCursor, ShownCursor());
+    EXPECT_EQ(1, g_picker.window.dragging);
+    EXPECT_EQ(g_picker.window.dropperCursor, ShownCursor());
     POINT centre = PatchCentre(kPatchArea);
     MouseMoveTo(centre.x, centre.y);
-    EXPECT_EQ(g_picker.dropperCursor, ShownCursor()) << "outside the window too";
+    EXPECT_EQ(g_picker.window.dropperCursor, ShownCursor()) << "outside the window too";
     EXPECT_EQ(window_, GetCapture());
     MouseUp();
-    EXPECT_EQ(0, g_picker.dragging);
+    EXPECT_EQ(0, g_picker.window.dragging);
     EXPECT_EQ(NULL, GetCapture());
     EXPECT_EQ(arrow, ShownCursor());
     MouseMoveTo(swatch.x, swatch.y);
@@ -158,7 +198,7 @@ TEST_F(PickerWindow, TheDropperShowsDuringTheDragAndTheArrowOverTheWindowAfterIt
 TEST_F(PickerWindow, TheDropperCursorIs32By32WithItsHotSpotOnTheTip)
 {
     ICONINFO icon = {};
-    ASSERT_TRUE(GetIconInfo(g_picker.dropperCursor, &icon));
+    ASSERT_TRUE(GetIconInfo(g_picker.window.dropperCursor, &icon));
     EXPECT_FALSE(icon.fIcon);
     EXPECT_EQ(1u, icon.xHotspot);
     EXPECT_EQ(14u, icon.yHotspot);
@@ -173,8 +213,8 @@ TEST_F(PickerWindow, TheDropperCursorIs32By32WithItsHotSpotOnTheTip)
 
 TEST_F(PickerWindow, DestroyingTheWindowFreesTheCanvas)
 {
-    HDC canvasDC = g_picker.canvasDC;
-    HBITMAP canvasBitmap = g_picker.canvasBitmap;
+    HDC canvasDC = g_picker.swatch.dc;
+    HBITMAP canvasBitmap = g_picker.swatch.bitmap;
     ASSERT_EQ(static_cast<DWORD>(OBJ_MEMDC), GetObjectType(canvasDC));
     DestroyWindow(window_);
     EXPECT_EQ(0u, GetObjectType(canvasDC));
