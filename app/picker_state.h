@@ -18,10 +18,6 @@ struct PickerState {
     char windowTitle[kTextBufferSize];
     char windowClassName[kTextBufferSize];
     HWND mainWindow;
-    int frameExtraWidth;
-    int frameExtraHeight;
-    int windowLeft;
-    int windowTop;
 
     // The current colour: written by each sample, read by Drop and Ctrl+C
     ColorSample sample;
@@ -30,9 +26,6 @@ struct PickerState {
     SwatchCanvas swatch;           // picker/swatch.cpp
     LoupeState loupe;              // picker/loupe.cpp
     PhysicalPixels physicalPixels; // picker/dpi_awareness.cpp
-
-    // The window position store (settings/window_position.cpp)
-    const char *iniPath;
 };
 
 extern PickerState g_picker;

@@ -81,10 +81,19 @@ void EndDrag()
     ForgetNudge();
 }
 
+// Releasing the capture ends the drag through WM_CAPTURECHANGED; a capture
+// that is already gone sends none, and the drag ends here instead.
+void ReleaseDrag()
+{
+    ReleaseCapture();
+    if (g_picker.window.dragging)
+        EndDrag();
+}
+
 // Escape: the drag ends as though it had never begun.
 void CancelDrag(HWND window)
 {
-    ReleaseCapture();
+    ReleaseDrag();
     const PickerWindowState &state = g_picker.window;
     g_picker.sample = state.sampleBeforeDrag;
     if (state.swatchBlankBeforeDrag)
@@ -108,7 +117,7 @@ bool EndDragIfButtonReleased(WPARAM messageKeys)
 {
     if (!g_picker.window.dragging || (messageKeys & MK_LBUTTON) || IsLeftButtonDown())
         return false;
-    ReleaseCapture();
+    ReleaseDrag();
     return true;
 }
 
@@ -235,11 +244,11 @@ void OnLeftButtonUp(HWND window)
     // loupe goes with the drag.
     POINT pointer = ReadPointerPosition();
     SampleScreenColor(window, pointer.x, pointer.y);
-    ReleaseCapture();
+    ReleaseDrag();
 }
 
-// Every drag ends here, once the capture is gone: released by the picker, or
-// taken away by the system, after which mere hovering must not sample.
+// A drag ends once the capture is gone: released by the picker, or taken away
+// by the system, after which mere hovering must not sample.
 void OnCaptureChanged(HWND window, HWND newCaptureOwner)
 {
     if (g_picker.window.dragging && newCaptureOwner != window)

@@ -19,14 +19,17 @@ const char kStartLockName[] = "Local\\TANZEL start";
 // (hung, or stopped in a debugger) must not keep the next one out for good.
 const DWORD kStartLockWaitMs = 5000;
 
-void MeasureFrame(HWND window)
+// What the frame and caption add to the client area, as this theme draws them.
+SIZE MeasureFrameExtra(HWND window)
 {
     RECT outer;
     RECT client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    g_picker.frameExtraWidth = (outer.right - outer.left) - (client.right - client.left);
-    g_picker.frameExtraHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
+    SIZE extra;
+    extra.cx = (outer.right - outer.left) - (client.right - client.left);
+    extra.cy = (outer.bottom - outer.top) - (client.bottom - client.top);
+    return extra;
 }
 
 } // namespace
@@ -90,12 +93,12 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
         return false;
     g_picker.mainWindow = window;
 
-    MeasureFrame(window);
-    LoadWindowPosition(g_picker.frameExtraWidth, g_picker.frameExtraHeight, &g_picker.windowLeft,
-                       &g_picker.windowTop);
-    SetWindowPos(window, HWND_TOPMOST, g_picker.windowLeft, g_picker.windowTop,
-                 g_picker.frameExtraWidth + kClientWidth, g_picker.frameExtraHeight + kClientHeight,
-                 0);
+    SIZE frameExtra = MeasureFrameExtra(window);
+    int left;
+    int top;
+    LoadWindowPosition(frameExtra.cx, frameExtra.cy, &left, &top);
+    SetWindowPos(window, HWND_TOPMOST, left, top, frameExtra.cx + kClientWidth,
+                 frameExtra.cy + kClientHeight, 0);
     CreateLoupe(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);

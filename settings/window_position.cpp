@@ -9,6 +9,8 @@
 namespace
 {
 
+// In the current directory, not the program's: each folder keeps its own.
+const char kIniPath[] = ".\\tanzel.ini";
 const char kSection[] = "tanzel";
 const char kTopKey[] = "top";
 const char kLeftKey[] = "left";
@@ -25,8 +27,7 @@ struct MonitorList {
 
 void ReadStoredValue(const char *key, char (&value)[kValueBufferSize])
 {
-    GetPrivateProfileStringA(kSection, key, kAbsentProfileValue, value, kValueBufferSize,
-                             g_picker.iniPath);
+    GetPrivateProfileStringA(kSection, key, kAbsentProfileValue, value, kValueBufferSize, kIniPath);
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM list)
@@ -46,7 +47,7 @@ void SaveCoordinate(const char *key, int coordinate)
 {
     char text[kNumberTextSize];
     wsprintfA(text, "%d", coordinate);
-    WritePrivateProfileStringA(kSection, key, text, g_picker.iniPath);
+    WritePrivateProfileStringA(kSection, key, text, kIniPath);
 }
 
 // A minimised window stands far off the screen; where it is restored to is

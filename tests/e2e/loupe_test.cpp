@@ -58,13 +58,15 @@ std::vector<COLORREF> ExpectedLoupe(POINT hotSpot)
 class Loupe : public PickerSession
 {
   protected:
+    void ShowBeforePicker() override
+    {
+        pattern_ = ShowTestPattern(kScreen);
+    }
+
     void SetUp() override
     {
-        // The pattern first: under Wine a window shown later can cover a
-        // topmost one.
-        pattern_ = ShowTestPattern(kScreen);
-        ASSERT_TRUE(pattern_ != NULL) << "the test pattern never showed";
         PickerSession::SetUp();
+        ASSERT_TRUE(pattern_ != NULL) << "the test pattern never showed";
         loupe_ = FindLoupe();
         ASSERT_TRUE(loupe_ != NULL);
         ASSERT_FALSE(IsWindowVisible(loupe_)) << "hidden until a drag";

@@ -355,14 +355,14 @@ BOOL CALLBACK MatchWindowOfProcess(HWND window, LPARAM parameter)
     return FALSE;
 }
 
+} // namespace
+
 HWND FindWindowOfProcess(DWORD processId)
 {
     WindowSearch search = {processId, NULL};
     EnumWindows(MatchWindowOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-} // namespace
 
 HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand> &bands)
 {

@@ -81,6 +81,9 @@ bool SaveScreenshot(const std::string &unixPath);
 
 // ---- Patches of known colours -----------------------------------------------
 
+// A visible top-level window of that process, or NULL.
+HWND FindWindowOfProcess(DWORD processId);
+
 struct ColorBand {
     RECT rect; // in the patch's client coordinates
     COLORREF color;

@@ -29,6 +29,7 @@ std::string Describe(POINT point)
 void PickerSession::SetUp()
 {
     EndStartedPrograms();
+    ShowBeforePicker();
     ASSERT_TRUE(StartTanzel(&picker_));
 }
 

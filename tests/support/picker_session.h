@@ -20,6 +20,9 @@ class PickerSession : public ::testing::Test
   protected:
     void SetUp() override;
     void TearDown() override;
+    // What a test shows before the picker starts: under Wine a window shown
+    // later can cover the topmost picker.
+    virtual void ShowBeforePicker() {}
 
     // Shows a patch that is closed after the test.
     HWND Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands = {});

@@ -15,22 +15,6 @@ struct PatternProcess {
 
 std::vector<PatternProcess> g_patterns;
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchVisibleWindowOf(HWND window, LPARAM parameter)
-{
-    WindowSearch *search = reinterpret_cast<WindowSearch *>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 bool PatternIsOnScreen(const RECT &area)
 {
     const POINT probes[] = {{area.left + 1, area.top + 1}, {area.right - 2, area.bottom - 2}};
@@ -51,19 +35,14 @@ HWND ShowTestPattern(RECT screenRect)
     if (!StartWindowsProgram(command, NULL, &info))
         return NULL;
     CloseHandle(info.hThread);
-    WindowSearch search = {info.dwProcessId, NULL};
-    WaitUntil(
-        [&] {
-            EnumWindows(MatchVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
-            return search.found != NULL;
-        },
-        10000);
-    g_patterns.push_back({search.found, info.hProcess});
-    if (!search.found || !WaitUntil([&] { return PatternIsOnScreen(screenRect); }, 10000)) {
-        CloseTestPattern(search.found);
+    HWND window = NULL;
+    WaitUntil([&] { return (window = FindWindowOfProcess(info.dwProcessId)) != NULL; }, 10000);
+    g_patterns.push_back({window, info.hProcess});
+    if (!window || !WaitUntil([&] { return PatternIsOnScreen(screenRect); }, 10000)) {
+        CloseTestPattern(window);
         return NULL;
     }
-    return search.found;
+    return window;
 }
 
 void CloseTestPattern(HWND pattern)

@@ -1,6 +1,5 @@
 // The loupe beside the sample: its floor (loupe_floor.cpp), a bare layered
-// window with no program code, and the program's own loupe (bench_loupe.cpp,
-// or no_loupe.cpp while the program has none).
+// window with no program code, and the program's own loupe (bench_loupe.cpp).
 #pragma once
 
 #include <windows.h>
