@@ -2,6 +2,8 @@
 // known colour, Drop it into the colour dialog, press OK, print the result.
 //
 //   tanzel_demo SCREENSHOT.png
+// A second screenshot, taken mid-drag with the loupe over the patch's edge,
+// goes beside it as SCREENSHOT-loupe.png.
 #include "support/driver.h"
 #include "support/host_dialog.h"
 
@@ -27,6 +29,19 @@ std::string Describe(int red, int green, int blue)
     return text;
 }
 
+std::string LoupeScreenshotPath(const std::string &screenshot)
+{
+    size_t dot = screenshot.rfind('.');
+    if (dot == std::string::npos || screenshot.find('/', dot) != std::string::npos)
+        return screenshot + "-loupe";
+    return screenshot.substr(0, dot) + "-loupe" + screenshot.substr(dot);
+}
+
+void SaveScreenshotAs(const std::string &path)
+{
+    Say(SaveScreenshot(path) ? "screenshot saved to " + path : "could not save " + path);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -49,17 +64,24 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    Say("dragging the eyedropper from the swatch to the patch, then clicking Drop");
+    Say("dragging the eyedropper from the swatch to the patch; on its edge the loupe shows both");
     POINT swatch = ClientPointOnScreen(picker.window, 61, 27);
-    DragMouse(swatch, {140, 160});
+    MouseMoveTo(swatch.x, swatch.y);
+    MouseDown();
+    MouseMoveTo(kPatchArea.right - 1, 160);
+    POINT swatchCorner = ClientPointOnScreen(picker.window, 7, 7);
+    WaitUntil([&] { return ScreenPixel(swatchCorner.x, swatchCorner.y) == kDemoColor; }, 5000);
+    SaveScreenshotAs(LoupeScreenshotPath(screenshot));
+    MouseMoveTo(140, 160);
+    MouseUp();
+    Say("let go over the patch, then clicking Drop");
     POINT drop = ClientPointOnScreen(picker.window, 67, 68);
     ClickAt(drop.x, drop.y);
     WaitUntil([&] { return FieldText(host.dialog, kBlueFieldId) == "64"; }, 5000);
     Say("the dialog's fields now read " + FieldText(host.dialog, kRedFieldId) + ", " +
         FieldText(host.dialog, kGreenFieldId) + ", " + FieldText(host.dialog, kBlueFieldId));
 
-    bool saved = SaveScreenshot(screenshot);
-    Say(saved ? "screenshot saved to " + screenshot : "could not save the screenshot");
+    SaveScreenshotAs(screenshot);
 
     Say("pressing OK in the dialog");
     PressHostOk(host);
