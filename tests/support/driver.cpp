@@ -364,18 +364,29 @@ HWND FindWindowOfProcess(DWORD processId)
     return search.found;
 }
 
+HWND StartPatchProgram(const std::string &commandLine)
+{
+    PROCESS_INFORMATION info;
+    if (!StartWindowsProgram(commandLine, NULL, &info))
+        return NULL;
+    CloseHandle(info.hThread);
+    HWND window = NULL;
+    WaitUntil([&] { return (window = FindWindowOfProcess(info.dwProcessId)) != NULL; }, 10000);
+    if (!window) {
+        TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hProcess);
+        return NULL;
+    }
+    g_patches.push_back({window, info.hProcess});
+    return window;
+}
+
 HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand> &bands)
 {
     std::string command = "\"" TANZEL_PATCH_PATH "\"" + RectArguments(screenRect, color);
     for (const ColorBand &band : bands)
         command += RectArguments(band.rect, band.color);
-    PROCESS_INFORMATION info;
-    if (!StartWindowsProgram(command, NULL, &info))
-        return NULL;
-    CloseHandle(info.hThread);
-    HWND window = NULL;
-    WaitUntil([&] { return (window = FindWindowOfProcess(info.dwProcessId)) != NULL; }, 10000);
-    g_patches.push_back({window, info.hProcess});
+    HWND window = StartPatchProgram(command);
 
     // The patch counts as shown once its colour really is on the screen.
     POINT probe = {screenRect.left + 1, screenRect.top + 1};
@@ -383,9 +394,8 @@ HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand
         if (band.rect.left <= 1 && band.rect.top <= 1 && band.rect.right > 1 &&
             band.rect.bottom > 1)
             probe = {screenRect.right - 2, screenRect.bottom - 2};
-    if (!window || !WaitUntil([&] { return ScreenPixel(probe.x, probe.y) == color; }, 10000)) {
+    if (window && !WaitUntil([&] { return ScreenPixel(probe.x, probe.y) == color; }, 10000)) {
         ClosePatch(window);
-        TerminateProcess(info.hProcess, 1);
         return NULL;
     }
     return window;

@@ -83,6 +83,9 @@ bool SaveScreenshot(const std::string &unixPath);
 
 // A visible top-level window of that process, or NULL.
 HWND FindWindowOfProcess(DWORD processId);
+// Starts a program that shows one window in a process of its own and returns
+// that window once it exists (NULL when it never did); ClosePatch ends it.
+HWND StartPatchProgram(const std::string &commandLine);
 
 struct ColorBand {
     RECT rect; // in the patch's client coordinates
