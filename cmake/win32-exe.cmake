@@ -36,3 +36,17 @@ function(tanzel_small_exe target)
     target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
   endif()
 endfunction()
+
+# Starts the program at a function of its own (extern "C") instead of the C
+# runtime's start-up code.
+function(tanzel_own_entry target name)
+  if(MSVC)
+    target_link_options(${target} PRIVATE /ENTRY:${name})
+    return()
+  endif()
+  # C names carry a leading underscore on i686 only.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(name _${name})
+  endif()
+  target_link_options(${target} PRIVATE -nostartfiles -Wl,--entry=${name})
+endfunction()
