@@ -1,0 +1,120 @@
+#include "settings/options.h"
+
+namespace
+{
+
+const char *const kCopyFormatNames[kCopyFormatCount] = {"hex", "bare",     "rgb",  "list",
+                                                        "hsl", "colorref", "oklch"};
+
+bool IsRecentSeparator(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool EqualsIgnoringCase(const char *text, const char *lowerName)
+{
+    for (; *lowerName; ++text, ++lowerName) {
+        char c = *text >= 'A' && *text <= 'Z' ? static_cast<char>(*text + ('a' - 'A')) : *text;
+        if (c != *lowerName)
+            return false;
+    }
+    return *text == '\0';
+}
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Reads six hex digits into the colour; false if any is not one.
+bool ReadColorCode(const char *digits, ColorSample *color)
+{
+    int32_t value = 0;
+    for (int i = 0; i < 6; ++i) {
+        int digit = HexDigitValue(digits[i]);
+        if (digit < 0)
+            return false;
+        value = value << 4 | digit;
+    }
+    color->red = value >> 16;
+    color->green = (value >> 8) & 0xFF;
+    color->blue = value & 0xFF;
+    return true;
+}
+
+} // namespace
+
+int ParseAverageSide(const char *text)
+{
+    char side = text[0];
+    bool isOddDigit = side >= '1' && side <= '9' && (side - '0') % 2 == 1;
+    return isOddDigit && text[1] == '\0' ? side - '0' : 1;
+}
+
+CopyFormat ParseCopyFormat(const char *text)
+{
+    for (int format = 0; format < kCopyFormatCount; ++format) {
+        if (EqualsIgnoringCase(text, kCopyFormatNames[format]))
+            return static_cast<CopyFormat>(format);
+    }
+    return kFormatHex;
+}
+
+const char *CopyFormatName(CopyFormat format)
+{
+    return format >= 0 && format < kCopyFormatCount ? kCopyFormatNames[format] : "hex";
+}
+
+void ParseRecentColors(const char *text, RecentColors *list)
+{
+    list->count = 0;
+    while (*text) {
+        const char *piece = text;
+        while (*text && !IsRecentSeparator(*text))
+            ++text;
+        ColorSample color;
+        if (text - piece == 6 && ReadColorCode(piece, &color))
+            AppendRecentColor(list, color);
+        if (*text)
+            ++text;
+    }
+}
+
+int FormatRecentColors(const RecentColors &list, char (&text)[kRecentTextSize])
+{
+    char *out = text;
+    for (int index = 0; index < list.count && index < kMaxRecentColors; ++index) {
+        if (index > 0)
+            *out++ = ' ';
+        char code[kColorCodeSize];
+        FormatColorCode(list.colors[index], code);
+        for (int i = 1; i <= 6; ++i)
+            *out++ = code[i];
+    }
+    *out = '\0';
+    return static_cast<int>(out - text);
+}
+
+int SplitExtraTitles(char *text, const char **titles, int maxTitles,
+                     bool (*isLeadByte)(uint8_t byte))
+{
+    int count = 0;
+    while (*text) {
+        char *piece = text;
+        // A double-byte character's second byte may be '|' in Shift-JIS.
+        while (*text && *text != '|')
+            text += isLeadByte(static_cast<uint8_t>(*text)) && text[1] ? 2 : 1;
+        int length = static_cast<int>(text - piece);
+        if (*text)
+            *text++ = '\0';
+        if (length > 0 && length <= kMaxTitleLength && count < maxTitles)
+            titles[count++] = piece;
+    }
+    return count;
+}
