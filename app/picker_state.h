@@ -1,14 +1,11 @@
-// The one process-wide record of the picker, grouped by the code that owns
-// each part.
+// What the picker window itself owns; every module below keeps its own.
 #pragma once
 
 #include <windows.h>
 
 #include "app/picker_window.h"
 #include "picker/color_math.h"
-#include "picker/dpi_awareness.h"
-#include "picker/loupe.h"
-#include "picker/swatch.h"
+#include "settings/options_store.h"
 
 const int kTextBufferSize = 100;
 
@@ -19,13 +16,12 @@ struct PickerState {
     char windowClassName[kTextBufferSize];
     HWND mainWindow;
 
-    // The current colour: written by each sample, read by Drop and Ctrl+C
+    // The current colour: written by each pick, read by Drop and the copies
     ColorSample sample;
+    // What tanzel.ini holds beyond the position, as last chosen
+    StoredOptions options;
 
-    PickerWindowState window;      // app/picker_window.cpp
-    SwatchCanvas swatch;           // picker/swatch.cpp
-    LoupeState loupe;              // picker/loupe.cpp
-    PhysicalPixels physicalPixels; // picker/dpi_awareness.cpp
+    PickerWindowState window; // app/picker_window.cpp
 };
 
 extern PickerState g_picker;

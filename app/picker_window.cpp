@@ -1,5 +1,6 @@
 #include "app/picker_window.h"
 
+#include "app/picker_menu.h"
 #include "app/picker_state.h"
 #include "picker/color_copy.h"
 #include "picker/color_transfer.h"
@@ -59,8 +60,8 @@ POINT ReadPointerPosition()
 // once, until the next move.
 void SampleAt(HWND window, POINT hotSpot)
 {
-    SampleScreenColor(window, hotSpot.x, hotSpot.y);
-    ShowLoupeAt(window, hotSpot);
+    SampleScreenColor(window, hotSpot);
+    ShowLoupeAt(window, hotSpot, g_picker.options.averageSide, g_picker.sample);
 }
 
 void SampleUnderPointer(HWND window)
@@ -102,6 +103,20 @@ void CancelDrag(HWND window)
         ShowSampleInSwatch(window, g_picker.sample);
 }
 
+void MakeCurrentColor(HWND window, const ColorSample &color)
+{
+    g_picker.sample = color;
+    ShowSampleInSwatch(window, color);
+}
+
+// A finished pick heads the recent colours, written at once so that nothing
+// is lost to a crash.
+void RememberPick()
+{
+    AddRecentColor(&g_picker.options.recent, g_picker.sample);
+    SaveRecentColors(g_picker.options.recent);
+}
+
 // The physical button that acts as the left one: swapped buttons swap them.
 bool IsLeftButtonDown()
 {
@@ -118,6 +133,7 @@ bool EndDragIfButtonReleased(WPARAM messageKeys)
     if (!g_picker.window.dragging || (messageKeys & MK_LBUTTON) || IsLeftButtonDown())
         return false;
     ReleaseDrag();
+    RememberPick();
     return true;
 }
 
@@ -187,9 +203,77 @@ bool IsCopyKey(WPARAM key)
     return key == 'C' && IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU);
 }
 
+bool IsMenuKey(const MSG &message)
+{
+    return message.wParam == VK_APPS || (message.wParam == VK_F10 && IsKeyHeld(VK_SHIFT));
+}
+
+void CopyColorAs(HWND window, CopyFormat format)
+{
+    char text[kFormattedColorSize];
+    int length = FormatColor(format, g_picker.sample, text);
+    CopyTextToClipboard(window, text, length);
+}
+
+void ApplyMenuChoice(HWND window, const MenuChoice &choice)
+{
+    StoredOptions &options = g_picker.options;
+    switch (choice.kind) {
+    case kChoseCopyFormat:
+        options.format = static_cast<CopyFormat>(choice.value);
+        CopyColorAs(window, options.format);
+        SaveCopyFormat(options.format);
+        break;
+    case kChoseAverageSide:
+        options.averageSide = choice.value;
+        SaveAverageSide(options.averageSide);
+        break;
+    case kChoseRecentColor:
+        MakeCurrentColor(window, options.recent.colors[choice.value]);
+        RememberPick();
+        break;
+    case kChoseNothing:
+        break;
+    }
+}
+
+// At the pointer for a click, below the swatch's corner for a key.
+POINT MenuPlace(HWND window, LPARAM at)
+{
+    POINT place = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    if (at == -1) {
+        place.x = kSwatchLeft;
+        place.y = kSwatchTop;
+        ClientToScreen(window, &place);
+    }
+    return place;
+}
+
+// No menu during a drag: the drag keeps the pointer.
+void OnContextMenu(HWND window, LPARAM at)
+{
+    if (g_picker.window.dragging)
+        return;
+    char pickKeyLine[kPickKeyLineSize];
+    DescribePickKey(g_picker.window.pickKey, g_picker.options, pickKeyLine);
+    MenuContent content = {g_picker.sample, g_picker.options.format, g_picker.options.averageSide,
+                           &g_picker.options.recent, pickKeyLine};
+    ApplyMenuChoice(window, TrackPickerMenu(window, MenuPlace(window, at), content));
+}
+
+// The pick key: the colour under the pointer, with nothing else touched.
+void OnPickKey(HWND window)
+{
+    if (g_picker.window.dragging)
+        return;
+    SampleScreenColor(window, ReadPointerPosition());
+    RememberPick();
+}
+
 void OnCreate(HWND window)
 {
     CreateSwatchCanvas(window);
+    CreateScreenSquare();
     PickerWindowState &state = g_picker.window;
     state.focusSinkButton = CreateChildButton(window, kFocusSinkX, kFocusSinkY, kButtonWidth,
                                               kButtonHeight, "hide", kFocusSinkId);
@@ -213,7 +297,7 @@ void OnLeftButtonDown(HWND window)
     PickerWindowState &state = g_picker.window;
     if (!state.dragging) {
         state.sampleBeforeDrag = g_picker.sample;
-        state.swatchBlankBeforeDrag = g_picker.swatch.blank;
+        state.swatchBlankBeforeDrag = IsSwatchBlank();
     }
     ForgetNudge();
     state.dragging = 1;
@@ -242,9 +326,9 @@ void OnLeftButtonUp(HWND window)
         return;
     // The colour under the pointer at the release is the one that stays; the
     // loupe goes with the drag.
-    POINT pointer = ReadPointerPosition();
-    SampleScreenColor(window, pointer.x, pointer.y);
+    SampleScreenColor(window, ReadPointerPosition());
     ReleaseDrag();
+    RememberPick();
 }
 
 // A drag ends once the capture is gone: released by the picker, or taken away
@@ -259,23 +343,25 @@ void OnCaptureChanged(HWND window, HWND newCaptureOwner)
 void OnCommand(HWND window)
 {
     SetFocus(g_picker.window.focusSinkButton);
-    SendColorToDialog(window);
+    SendColorToDialog(window, g_picker.sample);
 }
 
-void OnDestroy()
+void OnDestroy(HWND window)
 {
+    UnregisterPickKey(window);
     DestroyLoupe();
+    DeleteScreenSquare();
     DeleteSwatchCanvas();
-    SaveWindowPosition();
+    SaveWindowPosition(window);
     PostQuitMessage(0);
 }
 
 // At log-off the system may end the process as soon as this returns, with no
 // WM_DESTROY: the place is saved now, and again should a close follow.
-void OnEndSession(WPARAM ending)
+void OnEndSession(HWND window, WPARAM ending)
 {
     if (ending)
-        SaveWindowPosition();
+        SaveWindowPosition(window);
 }
 
 } // namespace
@@ -290,7 +376,14 @@ HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const c
 
 bool HandlePickerKey(const MSG &message)
 {
-    if (message.message != WM_KEYDOWN || !BelongsToPicker(message.hwnd))
+    bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    if (!keyDown || !BelongsToPicker(message.hwnd))
+        return false;
+    if (IsMenuKey(message)) {
+        OnContextMenu(g_picker.mainWindow, -1);
+        return true;
+    }
+    if (message.message != WM_KEYDOWN)
         return false;
     EndDragIfButtonReleased(0);
     if (g_picker.window.dragging && message.wParam == VK_ESCAPE) {
@@ -305,10 +398,15 @@ bool HandlePickerKey(const MSG &message)
         return true;
     }
     if (IsCopyKey(message.wParam)) {
-        CopyColorToClipboard(g_picker.mainWindow);
+        CopyColorAs(g_picker.mainWindow, g_picker.options.format);
         return true;
     }
     return false;
+}
+
+void SampleScreenColor(HWND window, POINT hotSpot)
+{
+    MakeCurrentColor(window, SampleScreenAt(hotSpot, g_picker.options.averageSide));
 }
 
 LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -338,13 +436,25 @@ LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
         OnCommand(window);
         return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu(window, lParam);
+        return 0;
+    case WM_HOTKEY:
+        OnPickKey(window);
+        return 0;
+    case WM_MEASUREITEM:
+        MeasureColorSquare(reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_DRAWITEM:
+        DrawColorSquare(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
     case WM_DESTROY:
-        OnDestroy();
+        OnDestroy(window);
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        OnEndSession(wParam);
+        OnEndSession(window, wParam);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

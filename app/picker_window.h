@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/pick_key.h"
 #include "picker/color_math.h"
 
 // What the picker window keeps between its messages.
@@ -17,6 +18,7 @@ struct PickerWindowState {
     POINT nudgeFrom;
     POINT nudgeTarget;
     DWORD nudgeTime;
+    PickKeyStatus pickKey;
 };
 
 LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -25,6 +27,10 @@ HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const c
 
 // Keys that act on the whole window whichever control has the focus: during
 // a drag arrows nudge the pointer and Escape cancels it; Ctrl+C copies the
-// colour. Call for each message before translating it; true when the key was
-// used up.
+// colour; Shift+F10 and the Menu key open the menu. Call for each message
+// before translating it; true when the key was used up.
 bool HandlePickerKey(const MSG &message);
+
+// Reads the colour at a screen point (physical pixels) as the options say,
+// makes it the current colour and shows it.
+void SampleScreenColor(HWND window, POINT hotSpot);

@@ -1,8 +1,12 @@
 #include "app/startup.h"
 
+#include "app/pick_key.h"
 #include "app/picker_state.h"
 #include "app/picker_window.h"
+#include "picker/color_transfer.h"
+#include "picker/loupe.h"
 #include "res/resource.h"
+#include "settings/options_store.h"
 #include "settings/window_position.h"
 
 namespace
@@ -83,9 +87,21 @@ void RegisterPickerClass(HINSTANCE instance)
     RegisterClassExA(&windowClass);
 }
 
+void LoadPickerOptions()
+{
+    LoadOptions(&g_picker.options);
+    const char *const *titles;
+    int count = LoadExtraTitles(&titles);
+    SetExtraHostTitles(titles, count);
+}
+
 bool CreatePickerWindow(HINSTANCE instance, int showCommand)
 {
     g_picker.instance = instance;
+    // White until the first pick, as the blank swatch says.
+    const ColorSample white = {255, 255, 255};
+    g_picker.sample = white;
+    LoadPickerOptions();
     HWND window = CreateWindowExA(0, g_picker.windowClassName, g_picker.windowTitle, kPickerStyle,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL,
                                   NULL, instance, NULL);
@@ -94,12 +110,14 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
     g_picker.mainWindow = window;
 
     SIZE frameExtra = MeasureFrameExtra(window);
+    const SIZE client = {kClientWidth, kClientHeight};
     int left;
     int top;
-    LoadWindowPosition(frameExtra.cx, frameExtra.cy, &left, &top);
+    LoadWindowPosition(frameExtra, client, &left, &top);
     SetWindowPos(window, HWND_TOPMOST, left, top, frameExtra.cx + kClientWidth,
                  frameExtra.cy + kClientHeight, 0);
     CreateLoupe(window);
+    g_picker.window.pickKey = RegisterPickKey(window, g_picker.options);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return true;

@@ -32,7 +32,7 @@ function(tanzel_small_exe target)
   else()
     target_compile_options(${target} PRIVATE
       -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-      -ffunction-sections -fdata-sections)
+      -ffunction-sections -fno-tree-loop-distribute-patterns)
     target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
   endif()
 endfunction()

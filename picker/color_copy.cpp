@@ -1,8 +1,5 @@
 #include "picker/color_copy.h"
 
-#include "app/picker_state.h"
-#include "picker/color_math.h"
-
 namespace
 {
 
@@ -39,20 +36,18 @@ HGLOBAL CopyTextToGlobal(const char *text, int length)
 
 } // namespace
 
-void CopyColorToClipboard(HWND pickerWindow)
+void CopyTextToClipboard(HWND owner, const char *text, int length)
 {
-    char code[kColorCodeSize];
-    int length = FormatColorCode(g_picker.sample, code);
-    HGLOBAL text = CopyTextToGlobal(code, length);
-    if (!text)
+    HGLOBAL memory = CopyTextToGlobal(text, length);
+    if (!memory)
         return;
-    if (!OpenClipboardPatiently(pickerWindow)) {
-        GlobalFree(text);
+    if (!OpenClipboardPatiently(owner)) {
+        GlobalFree(memory);
         return;
     }
     EmptyClipboard();
     // Once set, the clipboard owns the memory; only a refused one is ours to free.
-    if (!SetClipboardData(CF_TEXT, text))
-        GlobalFree(text);
+    if (!SetClipboardData(CF_TEXT, memory))
+        GlobalFree(memory);
     CloseClipboard();
 }

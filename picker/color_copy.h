@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-// Puts the current sample on the clipboard as "#RRGGBB" text, replacing what
-// was there. A clipboard another program keeps open is tried a few times,
-// then left alone without a word.
-void CopyColorToClipboard(HWND pickerWindow);
+// Puts the text on the clipboard as CF_TEXT, replacing what was there. A
+// clipboard another program keeps open is tried a few times, then left alone
+// without a word.
+void CopyTextToClipboard(HWND owner, const char *text, int length);

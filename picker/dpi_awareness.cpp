@@ -1,9 +1,17 @@
 #include "picker/dpi_awareness.h"
 
-#include "app/picker_state.h"
-
 namespace
 {
+
+typedef HANDLE(WINAPI *SetThreadDpiAwarenessContextFunction)(HANDLE context);
+
+// How this thread switches to physical pixels; no function where it cannot.
+struct PhysicalPixels {
+    SetThreadDpiAwarenessContextFunction setThreadContext;
+    HANDLE context;
+};
+
+PhysicalPixels g_physical;
 
 // Values of DPI_AWARENESS_CONTEXT, which older SDK headers lack.
 const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(-4);
@@ -38,8 +46,8 @@ void PrepareDpiAwareness()
         const HANDLE candidates[] = {kPerMonitorAwareV2, kPerMonitorAware};
         for (HANDLE candidate : candidates) {
             if (ThreadAcceptsContext(setContext, candidate)) {
-                g_picker.physicalPixels.setThreadContext = setContext;
-                g_picker.physicalPixels.context = candidate;
+                g_physical.setThreadContext = setContext;
+                g_physical.context = candidate;
                 return;
             }
         }
@@ -52,7 +60,7 @@ void PrepareDpiAwareness()
 
 HANDLE EnterPhysicalPixels()
 {
-    const PhysicalPixels &physical = g_picker.physicalPixels;
+    const PhysicalPixels &physical = g_physical;
     if (!physical.setThreadContext)
         return NULL;
     return physical.setThreadContext(physical.context);
@@ -60,7 +68,7 @@ HANDLE EnterPhysicalPixels()
 
 void LeavePhysicalPixels(HANDLE previousContext)
 {
-    const PhysicalPixels &physical = g_picker.physicalPixels;
+    const PhysicalPixels &physical = g_physical;
     if (physical.setThreadContext && previousContext)
         physical.setThreadContext(previousContext);
 }

@@ -9,14 +9,6 @@
 // the size users know. Elsewhere the whole process becomes system aware, and
 // the picker window is then drawn at its size in pixels.
 
-typedef HANDLE(WINAPI *SetThreadDpiAwarenessContextFunction)(HANDLE context);
-
-// How this thread switches to physical pixels; no function where it cannot.
-struct PhysicalPixels {
-    SetThreadDpiAwarenessContextFunction setThreadContext;
-    HANDLE context;
-};
-
 // Chooses how to read physical pixels; call once, before the window exists.
 void PrepareDpiAwareness();
 

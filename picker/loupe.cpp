@@ -1,9 +1,8 @@
 #include "picker/loupe.h"
 
-#include "app/picker_state.h"
-#include "picker/color_math.h"
 #include "picker/dpi_awareness.h"
 #include "picker/loupe_placement.h"
+#include "picker/screen_sample.h"
 
 namespace
 {
@@ -15,37 +14,21 @@ const DWORD kLoupeExStyle = WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | W
 const DWORD kLoupeStyle = WS_POPUP | WS_BORDER;
 const BYTE kOpaque = 255;
 const int kSquareCentre = kLoupeSquareSize / 2;
+
+struct LoupeState {
+    HWND window;
+    // What the last paint showed: the square, and the ring around the sampled blocks
+    HDC square;
+    RECT ring;
+    bool lightSample;
+    // The monitor of the last hot spot, asked for again only once the hot
+    // spot leaves it or the loupe has hidden.
+    RECT monitor;
+};
+
+LoupeState g_loupe;
 const UINT kMoveFlags =
     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_SHOWWINDOW;
-
-void CreateSquare()
-{
-    LoupeState &loupe = g_picker.loupe;
-    HDC screen = GetDC(NULL);
-    loupe.squareBitmap = CreateCompatibleBitmap(screen, kLoupeSquareSize, kLoupeSquareSize);
-    loupe.squareDC = CreateCompatibleDC(screen);
-    loupe.previousBitmap = SelectObject(loupe.squareDC, loupe.squareBitmap);
-    ReleaseDC(NULL, screen);
-}
-
-void DeleteSquare()
-{
-    LoupeState &loupe = g_picker.loupe;
-    SelectObject(loupe.squareDC, loupe.previousBitmap);
-    DeleteDC(loupe.squareDC);
-    DeleteObject(loupe.squareBitmap);
-    loupe.squareDC = NULL;
-    loupe.squareBitmap = NULL;
-}
-
-// One read of the screen, without CAPTUREBLT.
-void ReadSquare(POINT hotSpot)
-{
-    HDC screen = GetDC(NULL);
-    BitBlt(g_picker.loupe.squareDC, 0, 0, kLoupeSquareSize, kLoupeSquareSize, screen,
-           hotSpot.x - kSquareCentre, hotSpot.y - kSquareCentre, SRCCOPY);
-    ReleaseDC(NULL, screen);
-}
 
 ScreenRect ScreenRectOf(const RECT &rect)
 {
@@ -57,7 +40,7 @@ ScreenRect ScreenRectOf(const RECT &rect)
 // whole sample, so the answer is kept while the hot spot stays on it.
 ScreenRect MonitorAt(POINT hotSpot)
 {
-    RECT &known = g_picker.loupe.monitor;
+    RECT &known = g_loupe.monitor;
     if (!PtInRect(&known, hotSpot)) {
         MONITORINFO monitor = {};
         monitor.cbSize = sizeof(monitor);
@@ -67,19 +50,23 @@ ScreenRect MonitorAt(POINT hotSpot)
     return ScreenRectOf(known);
 }
 
-// Each pixel a solid block; the ring, black on a light pixel and white on a
-// dark one, marks the sampled pixel along its block's edge, leaving its colour.
+// Each pixel a solid block; the ring, black around a light sample and white
+// around a dark one, runs along the sampled blocks' outer edge.
 void PaintLoupe(HDC target)
 {
-    HDC square = g_picker.loupe.squareDC;
     SetStretchBltMode(target, COLORONCOLOR);
-    StretchBlt(target, 0, 0, kLoupeClientSize, kLoupeClientSize, square, 0, 0, kLoupeSquareSize,
-               kLoupeSquareSize, SRCCOPY);
-    ColorSample centre = SplitPixelValue(GetPixel(square, kSquareCentre, kSquareCentre));
-    int edge = kSquareCentre * kLoupeBlockSize;
-    RECT ring = {edge, edge, edge + kLoupeBlockSize, edge + kLoupeBlockSize};
-    int brush = IsLightColor(centre) ? BLACK_BRUSH : WHITE_BRUSH;
-    FrameRect(target, &ring, static_cast<HBRUSH>(GetStockObject(brush)));
+    StretchBlt(target, 0, 0, kLoupeClientSize, kLoupeClientSize, g_loupe.square, 0, 0,
+               kLoupeSquareSize, kLoupeSquareSize, SRCCOPY);
+    int brush = g_loupe.lightSample ? BLACK_BRUSH : WHITE_BRUSH;
+    FrameRect(target, &g_loupe.ring, static_cast<HBRUSH>(GetStockObject(brush)));
+}
+
+RECT RingAround(int side)
+{
+    int edge = (kSquareCentre - side / 2) * kLoupeBlockSize;
+    int size = side * kLoupeBlockSize;
+    RECT ring = {edge, edge, edge + size, edge + size};
+    return ring;
 }
 
 // Straight after a move, without waiting for WM_PAINT: under Wine the paint
@@ -102,16 +89,12 @@ void OnLoupePaint(HWND window)
 
 void OnLoupeDestroy()
 {
-    DeleteSquare();
-    g_picker.loupe.window = NULL;
+    g_loupe.window = NULL;
 }
 
 LRESULT CALLBACK LoupeWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        CreateSquare();
-        return 0;
     case WM_PAINT:
         OnLoupePaint(window);
         return 0;
@@ -128,23 +111,25 @@ void CreateLoupe(HWND pickerWindow)
 {
     WNDCLASSA loupeClass = {};
     loupeClass.lpfnWndProc = LoupeWndProc;
-    loupeClass.hInstance = g_picker.instance;
+    HINSTANCE instance =
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(pickerWindow, GWLP_HINSTANCE));
+    loupeClass.hInstance = instance;
     loupeClass.lpszClassName = kLoupeClassName;
     RegisterClassA(&loupeClass);
     // Made in physical pixels, so a scaled display never stretches its blocks.
     HANDLE previousContext = EnterPhysicalPixels();
     HWND window =
         CreateWindowExA(kLoupeExStyle, kLoupeClassName, "", kLoupeStyle, 0, 0, kLoupeOuterSize,
-                        kLoupeOuterSize, pickerWindow, NULL, g_picker.instance, NULL);
+                        kLoupeOuterSize, pickerWindow, NULL, instance, NULL);
     LeavePhysicalPixels(previousContext);
     SetLayeredWindowAttributes(window, 0, kOpaque, LWA_ALPHA);
-    g_picker.loupe.window = window;
+    g_loupe.window = window;
 }
 
-void ShowLoupeAt(HWND pickerWindow, POINT hotSpot)
+void ShowLoupeAt(HWND pickerWindow, POINT hotSpot, int side, const ColorSample &sample)
 {
     // Without its window, painting it would paint the screen.
-    if (!g_picker.loupe.window)
+    if (!g_loupe.window)
         return;
     HANDLE previousContext = EnterPhysicalPixels();
     RECT picker;
@@ -152,10 +137,12 @@ void ShowLoupeAt(HWND pickerWindow, POINT hotSpot)
     ScreenPoint spot = {hotSpot.x, hotSpot.y};
     ScreenPoint place;
     if (FindLoupePlace(spot, MonitorAt(hotSpot), ScreenRectOf(picker), &place)) {
-        ReadSquare(hotSpot);
+        g_loupe.square = ScreenSquareAround(hotSpot);
+        g_loupe.ring = RingAround(side);
+        g_loupe.lightSample = IsLightColor(sample);
         // A move and a paint rather than one UpdateLayeredWindow: under
         // Wine 8's virtual desktop a window that updates never shows.
-        HWND window = g_picker.loupe.window;
+        HWND window = g_loupe.window;
         SetWindowPos(window, NULL, place.x, place.y, 0, 0, kMoveFlags);
         RepaintLoupeNow(window);
     } else {
@@ -167,13 +154,18 @@ void ShowLoupeAt(HWND pickerWindow, POINT hotSpot)
 void HideLoupe()
 {
     // Monitors may have changed by the time it shows again.
-    SetRectEmpty(&g_picker.loupe.monitor);
-    if (IsWindowVisible(g_picker.loupe.window))
-        ShowWindow(g_picker.loupe.window, SW_HIDE);
+    SetRectEmpty(&g_loupe.monitor);
+    if (IsWindowVisible(g_loupe.window))
+        ShowWindow(g_loupe.window, SW_HIDE);
 }
 
 void DestroyLoupe()
 {
-    if (g_picker.loupe.window)
-        DestroyWindow(g_picker.loupe.window);
+    if (g_loupe.window)
+        DestroyWindow(g_loupe.window);
+}
+
+HWND LoupeWindow()
+{
+    return g_loupe.window;
 }

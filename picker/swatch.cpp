@@ -1,9 +1,16 @@
 #include "picker/swatch.h"
 
-#include "app/picker_state.h"
-
 namespace
 {
+
+struct SwatchCanvas {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ previousBitmap;
+    bool blank;
+};
+
+SwatchCanvas g_swatch;
 
 const int kDecimalLineX = 13;
 const int kDecimalLineY = 3;
@@ -14,13 +21,13 @@ void FillCanvas(COLORREF color)
 {
     RECT canvas = {0, 0, kCanvasWidth, kCanvasHeight};
     HBRUSH brush = CreateSolidBrush(color);
-    FillRect(g_picker.swatch.dc, &canvas, brush);
+    FillRect(g_swatch.dc, &canvas, brush);
     DeleteObject(brush);
 }
 
 void DrawReadout(const ColorSample &sample)
 {
-    HDC canvas = g_picker.swatch.dc;
+    HDC canvas = g_swatch.dc;
     SetTextColor(canvas, InkColorOf(sample));
     SetBkMode(canvas, TRANSPARENT);
 
@@ -44,19 +51,19 @@ void RepaintSwatch(HWND pickerWindow)
 
 void CreateSwatchCanvas(HWND pickerWindow)
 {
-    SwatchCanvas &swatch = g_picker.swatch;
+    SwatchCanvas &swatch = g_swatch;
     HDC windowDC = GetDC(pickerWindow);
     swatch.bitmap = CreateCompatibleBitmap(windowDC, kCanvasWidth, kCanvasHeight);
     swatch.dc = CreateCompatibleDC(windowDC);
     swatch.previousBitmap = SelectObject(swatch.dc, swatch.bitmap);
     PatBlt(swatch.dc, 0, 0, kCanvasWidth, kCanvasHeight, WHITENESS);
-    swatch.blank = 1;
+    swatch.blank = true;
     ReleaseDC(pickerWindow, windowDC);
 }
 
 void DeleteSwatchCanvas()
 {
-    SwatchCanvas &swatch = g_picker.swatch;
+    SwatchCanvas &swatch = g_swatch;
     SelectObject(swatch.dc, swatch.previousBitmap);
     DeleteDC(swatch.dc);
     DeleteObject(swatch.bitmap);
@@ -70,19 +77,29 @@ void ShowSampleInSwatch(HWND pickerWindow, const ColorSample &sample)
     // (CLR_INVALID) shows the white that the readout reports.
     FillCanvas(PixelValueOf(sample));
     DrawReadout(sample);
-    g_picker.swatch.blank = 0;
+    g_swatch.blank = false;
     RepaintSwatch(pickerWindow);
 }
 
 void ShowBlankSwatch(HWND pickerWindow)
 {
-    PatBlt(g_picker.swatch.dc, 0, 0, kCanvasWidth, kCanvasHeight, WHITENESS);
-    g_picker.swatch.blank = 1;
+    PatBlt(g_swatch.dc, 0, 0, kCanvasWidth, kCanvasHeight, WHITENESS);
+    g_swatch.blank = true;
     RepaintSwatch(pickerWindow);
 }
 
 void PaintSwatch(HDC target)
 {
-    BitBlt(target, kSwatchLeft, kSwatchTop, kCanvasWidth, kCanvasHeight, g_picker.swatch.dc, 0, 0,
+    BitBlt(target, kSwatchLeft, kSwatchTop, kCanvasWidth, kCanvasHeight, g_swatch.dc, 0, 0,
            SRCCOPY);
+}
+
+bool IsSwatchBlank()
+{
+    return g_swatch.blank;
+}
+
+HDC SwatchCanvasDC()
+{
+    return g_swatch.dc;
 }

@@ -11,14 +11,6 @@ const int kSwatchTop = 6;
 const int kCanvasWidth = 122;
 const int kCanvasHeight = 42;
 
-struct SwatchCanvas {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ previousBitmap;
-    // Plain white, as before the first sample: no readout yet.
-    int blank;
-};
-
 // Makes the canvas, plain white, for the picker window; lives until
 // DeleteSwatchCanvas.
 void CreateSwatchCanvas(HWND pickerWindow);
@@ -29,5 +21,10 @@ void DeleteSwatchCanvas();
 void ShowSampleInSwatch(HWND pickerWindow, const ColorSample &sample);
 void ShowBlankSwatch(HWND pickerWindow);
 
+// Plain white, as before the first sample: no readout yet.
+bool IsSwatchBlank();
+
 // Copies the canvas to its place in the picker window's client area.
 void PaintSwatch(HDC target);
+// The canvas itself, NULL while there is none.
+HDC SwatchCanvasDC();

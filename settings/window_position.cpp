@@ -2,16 +2,13 @@
 
 #include <windows.h>
 
-#include "app/picker_state.h"
+#include "settings/profile_file.h"
 #include "settings/profile_number.h"
 #include "settings/stored_position.h"
 
 namespace
 {
 
-// In the current directory, not the program's: each folder keeps its own.
-const char kIniPath[] = ".\\tanzel.ini";
-const char kSection[] = "tanzel";
 const char kTopKey[] = "top";
 const char kLeftKey[] = "left";
 const int kValueBufferSize = 64;
@@ -27,7 +24,8 @@ struct MonitorList {
 
 void ReadStoredValue(const char *key, char (&value)[kValueBufferSize])
 {
-    GetPrivateProfileStringA(kSection, key, kAbsentProfileValue, value, kValueBufferSize, kIniPath);
+    GetPrivateProfileStringA(kIniSection, key, kAbsentProfileValue, value, kValueBufferSize,
+                             kIniPath);
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM list)
@@ -47,7 +45,7 @@ void SaveCoordinate(const char *key, int coordinate)
 {
     char text[kNumberTextSize];
     wsprintfA(text, "%d", coordinate);
-    WritePrivateProfileStringA(kSection, key, text, kIniPath);
+    WritePrivateProfileStringA(kIniSection, key, text, kIniPath);
 }
 
 // A minimised window stands far off the screen; where it is restored to is
@@ -70,7 +68,7 @@ void GetRestoredOuterRect(HWND window, RECT *outer)
 
 } // namespace
 
-void LoadWindowPosition(int frameExtraWidth, int frameExtraHeight, int *left, int *top)
+void LoadWindowPosition(SIZE frameExtra, SIZE client, int *left, int *top)
 {
     char topText[kValueBufferSize] = {};
     char leftText[kValueBufferSize] = {};
@@ -81,21 +79,20 @@ void LoadWindowPosition(int frameExtraWidth, int frameExtraHeight, int *left, in
     EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     ScreenLayout screens = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                             monitors.rects, monitors.count};
-    WindowCorner centred = {
-        CentredCoordinate(screens.primaryWidth, frameExtraWidth, kClientWidth),
-        CentredCoordinate(screens.primaryHeight, frameExtraHeight, kClientHeight)};
+    WindowCorner centred = {CentredCoordinate(screens.primaryWidth, frameExtra.cx, client.cx),
+                            CentredCoordinate(screens.primaryHeight, frameExtra.cy, client.cy)};
     WindowCorner corner = ResolveStoredCorner(leftText, topText, screens, centred);
     *left = corner.left;
     *top = corner.top;
 }
 
-void SaveWindowPosition()
+void SaveWindowPosition(HWND window)
 {
     RECT outer;
-    if (IsIconic(g_picker.mainWindow))
-        GetRestoredOuterRect(g_picker.mainWindow, &outer);
+    if (IsIconic(window))
+        GetRestoredOuterRect(window, &outer);
     else
-        GetWindowRect(g_picker.mainWindow, &outer);
+        GetWindowRect(window, &outer);
     SaveCoordinate(kTopKey, outer.top);
     SaveCoordinate(kLeftKey, outer.left);
 }

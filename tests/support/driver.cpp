@@ -1,5 +1,7 @@
 #include "support/driver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -459,4 +461,45 @@ std::vector<COLORREF> ReadSwatch(HWND picker)
 {
     POINT origin = ClientPointOnScreen(picker, 6, 6);
     return ReadScreenRect(origin.x, origin.y, 122, 42);
+}
+
+std::string MakeFreshDirectory(const std::string &name)
+{
+    static int counter = 0;
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    std::string path = std::string(current) + "\\" + name + "_" + std::to_string(++counter);
+    EXPECT_TRUE(CreateDirectoryA(path.c_str(), NULL)) << path;
+    return path;
+}
+
+std::string IniPathIn(const std::string &directory)
+{
+    return directory + "\\tanzel.ini";
+}
+
+void WriteBytes(const std::string &path, const std::string &bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    CloseHandle(file);
+    ASSERT_EQ(bytes.size(), written);
+}
+
+bool ReadBytes(const std::string &path, std::string *bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes->clear();
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, NULL) && got > 0)
+        bytes->append(chunk, got);
+    CloseHandle(file);
+    return true;
 }

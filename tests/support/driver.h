@@ -35,6 +35,17 @@ void EndStartedPrograms();
 // Top-level windows of class "TANZEL" titled "tanzel".
 std::vector<HWND> FindPickerWindows();
 
+// ---- Files -------------------------------------------------------------------
+
+// A new, empty directory under the test's own current directory.
+std::string MakeFreshDirectory(const std::string &name);
+// The picker's INI file when it is started in directory.
+std::string IniPathIn(const std::string &directory);
+// Replaces the file's contents; a failure fails the test.
+void WriteBytes(const std::string &path, const std::string &bytes);
+// The whole file; false when it cannot be read.
+bool ReadBytes(const std::string &path, std::string *bytes);
+
 // ---- Waiting ---------------------------------------------------------------
 
 // Pumps this thread's messages for ms milliseconds.

@@ -221,7 +221,7 @@ class ColorTransfer : public ::testing::Test
     std::vector<SetTextRecord> Transfer()
     {
         TakeRecords();
-        SendColorToDialog(picker_);
+        SendColorToDialog(picker_, g_picker.sample);
         return TakeRecords();
     }
 
@@ -269,22 +269,33 @@ TEST_F(ColorTransfer, OnlyAWholeTargetTitleMatches)
 {
     const std::string settings = kColorSettingsTitle;
     const std::string editing = kColorEditingTitle;
+    char system[kHostTitleSize];
+    ASSERT_TRUE(ReadSystemColorDialogTitle(system));
+    const std::string systemTitle = system;
     const std::string nearMisses[] = {
-        settings + " ",
-        " " + settings,
-        "x" + settings,
-        settings + "2",
-        editing + "...",
-        settings + editing,
-        settings.substr(0, 6), // the first three characters only
-        "\x90\x46",            // the first character only
-        "",
+        settings + " ",           " " + settings,    "x" + settings,
+        settings + "2",           editing + "...",   settings + editing,
+        settings.substr(0, 6),    // the first three characters only
+        systemTitle + "\x82\xCC", // the system's own caption and one more character
+        systemTitle + " x",       " " + systemTitle, "",
     };
     for (const std::string &title : nearMisses) {
         SCOPED_TRACE("title of " + std::to_string(title.size()) + " bytes");
         FakeHost host({Host(title)});
         EXPECT_TRUE(Transfer().empty());
     }
+}
+
+// The system's own dialog, unrenamed, is titled in the user's language: in a
+// Japanese Wine the single character for colour.
+TEST_F(ColorTransfer, TheSystemDialogsOwnCaptionIsAHostTitle)
+{
+    char system[kHostTitleSize];
+    ASSERT_TRUE(ReadSystemColorDialogTitle(system));
+    EXPECT_STREQ("\x90\x46", system);
+    FakeHost host({Host(system)});
+    SetSample(9, 8, 7);
+    ExpectRecords(ThreeFields(host.Dialog(0), "9", "8", "7"), Transfer());
 }
 
 TEST_F(ColorTransfer, OfTwoMatchingDialogsOnlyTheLowerReceives)
@@ -459,7 +470,7 @@ TEST_F(ColorTransfer, RealColourDialogReturnsTheSentColour)
     HostProcess host;
     ASSERT_TRUE(StartHost(&host, "--rgb 0x000000", kColorSettingsTitle));
     SetSample(10, 200, 64);
-    SendColorToDialog(picker_);
+    SendColorToDialog(picker_, g_picker.sample);
     EXPECT_EQ(FieldText(host.dialog, kRedFieldId), "10");
     EXPECT_EQ(FieldText(host.dialog, kGreenFieldId), "200");
     EXPECT_EQ(FieldText(host.dialog, kBlueFieldId), "64");
@@ -473,7 +484,7 @@ TEST_F(ColorTransfer, RealColourDialogTitledForEditingIsFound)
     HostProcess host;
     ASSERT_TRUE(StartHost(&host, "--title-edit --rgb 0x000000", kColorEditingTitle));
     SetSample(255, 0, 128);
-    SendColorToDialog(picker_);
+    SendColorToDialog(picker_, g_picker.sample);
     PressHostOk(host);
     EXPECT_EQ(WaitForHostExit(&host), 0);
     EXPECT_EQ(ReadHostResult(host), "rgbResult=0x008000FF red=255 green=0 blue=128");
@@ -483,7 +494,7 @@ TEST_F(ColorTransfer, RealColourDialogCancelledReportsNoColour)
 {
     HostProcess host;
     ASSERT_TRUE(StartHost(&host, "", kColorSettingsTitle));
-    SendColorToDialog(picker_);
+    SendColorToDialog(picker_, g_picker.sample);
     PostMessageA(host.dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(host.dialog, IDCANCEL)));
     EXPECT_EQ(WaitForHostExit(&host), 1);

@@ -5,6 +5,7 @@
 #include "app/picker_state.h"
 #include "app/startup.h"
 #include "picker/dpi_awareness.h"
+#include "picker/loupe.h"
 #include "support/driver.h"
 
 #include <gtest/gtest.h>
@@ -106,12 +107,15 @@ TEST(ScaledDisplay, SamplesThePixelUnderThePointer)
     // The loupe stands beside the physical hot spot and shows its pixel.
     HANDLE unaware = setContext(kPerMonitorAware);
     RECT loupe = {};
-    GetWindowRect(g_picker.loupe.window, &loupe);
+    GetWindowRect(LoupeWindow(), &loupe);
+    // Inside the ringed centre block, past the one-pixel border.
+    const int centreBlock = 1 + 5 * 8 + 4;
+    COLORREF shown = ScreenPixel(loupe.left + centreBlock, loupe.top + centreBlock);
     setContext(unaware);
     EXPECT_EQ(physical.x + 16, loupe.left);
     EXPECT_EQ(physical.y + 16, loupe.top);
     EXPECT_EQ(90, loupe.right - loupe.left);
-    EXPECT_EQ(right, GetPixel(g_picker.loupe.squareDC, 5, 5));
+    EXPECT_EQ(right, shown);
     SendMessageA(g_picker.mainWindow, WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(static_cast<int>(GetRValue(right)), g_picker.sample.red);
     EXPECT_EQ(static_cast<int>(GetGValue(right)), g_picker.sample.green);

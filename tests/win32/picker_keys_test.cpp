@@ -3,6 +3,7 @@
 #include "app/picker_state.h"
 #include "app/picker_window.h"
 #include "app/startup.h"
+#include "picker/loupe.h"
 #include "support/driver.h"
 #include "support/in_process_picker.h"
 #include "support/keyboard.h"
@@ -228,7 +229,7 @@ TEST_F(PickerKeys, ArrowKeysDuringADragMoveThePointerByOneOrTen)
         at.y += c.dy;
         // The nudge moves the loupe itself, before any echo of the move arrives.
         RECT loupe = {};
-        GetWindowRect(g_picker.loupe.window, &loupe);
+        GetWindowRect(LoupeWindow(), &loupe);
         EXPECT_EQ(at.x + 16, loupe.left);
         EXPECT_EQ(at.y + 16, loupe.top);
         POINT now = {};

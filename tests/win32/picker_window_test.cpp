@@ -3,7 +3,8 @@
 #include "app/picker_state.h"
 #include "app/picker_window.h"
 #include "app/startup.h"
-#include "picker/screen_sample.h"
+#include "picker/loupe.h"
+#include "picker/swatch.h"
 #include "support/driver.h"
 #include "support/in_process_picker.h"
 
@@ -22,7 +23,7 @@ std::vector<COLORREF> ReadCanvas()
     std::vector<COLORREF> pixels;
     for (int y = 0; y < kCanvasHeight; ++y)
         for (int x = 0; x < kCanvasWidth; ++x)
-            pixels.push_back(GetPixel(g_picker.swatch.dc, x, y));
+            pixels.push_back(GetPixel(SwatchCanvasDC(), x, y));
     return pixels;
 }
 
@@ -78,7 +79,7 @@ TEST_F(PickerWindow, ThreeSamplesInARowLeaveOnlyTheLastOnTheCanvas)
     for (COLORREF color : colors) {
         ClosePatchesAndShow(color);
         POINT centre = PatchCentre(kPatchArea);
-        SampleScreenColor(window_, centre.x, centre.y);
+        SampleScreenColor(window_, {centre.x, centre.y});
     }
     EXPECT_EQ(RenderExpectedSwatch(255, 128, 0), ReadCanvas());
     EXPECT_EQ(255, g_picker.sample.red);
@@ -90,7 +91,7 @@ TEST_F(PickerWindow, WhiteIsWrittenInInkOf128_0_191)
 {
     Patch(kPatchArea, kWhite);
     POINT centre = PatchCentre(kPatchArea);
-    SampleScreenColor(window_, centre.x, centre.y);
+    SampleScreenColor(window_, {centre.x, centre.y});
     // Glyphs may be smoothed: every pixel lies between the fill and the ink,
     // and the glyph cores are the ink itself.
     const COLORREF ink = RGB(128, 0, 191);
@@ -106,7 +107,7 @@ TEST_F(PickerWindow, WhiteIsWrittenInInkOf128_0_191)
 
 TEST_F(PickerWindow, AnUnreadablePixelShowsWhiteAsTheReadoutSays)
 {
-    SampleScreenColor(window_, -30000, -30000);
+    SampleScreenColor(window_, {-30000, -30000});
     EXPECT_EQ(255, g_picker.sample.red);
     EXPECT_EQ(255, g_picker.sample.green);
     EXPECT_EQ(255, g_picker.sample.blue);
@@ -117,7 +118,7 @@ TEST_F(PickerWindow, PaintingCopiesTheCanvasToTheSwatchPlace)
 {
     Patch(kPatchArea, RGB(10, 200, 64));
     POINT centre = PatchCentre(kPatchArea);
-    SampleScreenColor(window_, centre.x, centre.y);
+    SampleScreenColor(window_, {centre.x, centre.y});
     PumpFor(100);
     EXPECT_EQ(RenderExpectedSwatch(10, 200, 64), ReadSwatch(window_));
 }
@@ -130,7 +131,7 @@ TEST_F(PickerWindow, AReleaseWithNoDragInProgressSamplesNothing)
     Patch(pickedArea, RGB(10, 200, 64));
     Patch(kPatchArea, RGB(200, 30, 30));
     POINT picked = PatchCentre(pickedArea);
-    SampleScreenColor(window_, picked.x, picked.y);
+    SampleScreenColor(window_, {picked.x, picked.y});
     std::vector<COLORREF> canvas = ReadCanvas();
     POINT elsewhere = PatchCentre(kPatchArea);
     MouseMoveTo(elsewhere.x, elsewhere.y);
@@ -151,12 +152,12 @@ TEST_F(PickerWindow, TheLoupeHidesWhenTheCaptureIsTakenAway)
     MouseDown();
     POINT centre = PatchCentre(kPatchArea);
     MouseMoveTo(centre.x, centre.y);
-    ASSERT_TRUE(IsWindowVisible(g_picker.loupe.window));
+    ASSERT_TRUE(IsWindowVisible(LoupeWindow()));
     HWND thief = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "thief", WS_POPUP, 0, 0, 1, 1, NULL,
                                  NULL, GetModuleHandleA(NULL), NULL);
     SetCapture(thief);
     EXPECT_EQ(0, g_picker.window.dragging);
-    EXPECT_FALSE(IsWindowVisible(g_picker.loupe.window));
+    EXPECT_FALSE(IsWindowVisible(LoupeWindow()));
     ReleaseCapture();
     MouseUp();
     DestroyWindow(thief);
@@ -213,8 +214,8 @@ TEST_F(PickerWindow, TheDropperCursorIs32By32WithItsHotSpotOnTheTip)
 
 TEST_F(PickerWindow, DestroyingTheWindowFreesTheCanvas)
 {
-    HDC canvasDC = g_picker.swatch.dc;
-    HBITMAP canvasBitmap = g_picker.swatch.bitmap;
+    HDC canvasDC = SwatchCanvasDC();
+    HGDIOBJ canvasBitmap = GetCurrentObject(canvasDC, OBJ_BITMAP);
     ASSERT_EQ(static_cast<DWORD>(OBJ_MEMDC), GetObjectType(canvasDC));
     DestroyWindow(window_);
     EXPECT_EQ(0u, GetObjectType(canvasDC));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "picker/color_math.h"
+#include "picker/swatch.h"
 
 struct Plan {
     int sampleRounds;
@@ -39,3 +40,7 @@ HWND PickerMainWindow();
 const char *PickerClassName();
 const char *PickerTitle();
 void SetPickedColor(const ColorSample &sample);
+ColorSample PickedColor();
+// A sample as a drag takes one, and a Drop of the current colour.
+void SampleScreenColor(HWND picker, int x, int y);
+void SendColorToDialog(HWND picker);

@@ -2,6 +2,7 @@
 // ShowLoupeAt, as the picker does at every sample of a drag.
 #include "picker/loupe.h"
 #include "picker/screen_sample.h"
+#include "tools/bench/bench.h"
 #include "tools/bench/loupe_bench.h"
 
 namespace
@@ -36,7 +37,7 @@ bool StartProgramLoupe(HWND picker)
 void TakeLoupeSample(HWND picker, POINT hotSpot)
 {
     SampleScreenColor(picker, hotSpot.x, hotSpot.y);
-    ShowLoupeAt(picker, hotSpot);
+    ShowLoupeAt(picker, hotSpot, 1, PickedColor());
 }
 
 void HideProgramLoupe()

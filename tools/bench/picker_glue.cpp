@@ -1,5 +1,6 @@
 // Everything the benchmark needs of the program's state, in one place.
 #include "app/picker_state.h"
+#include "picker/color_transfer.h"
 #include "tools/bench/bench.h"
 
 HWND PickerMainWindow()
@@ -20,4 +21,20 @@ const char *PickerTitle()
 void SetPickedColor(const ColorSample &sample)
 {
     g_picker.sample = sample;
+}
+
+void SampleScreenColor(HWND picker, int x, int y)
+{
+    POINT hotSpot = {x, y};
+    SampleScreenColor(picker, hotSpot);
+}
+
+void SendColorToDialog(HWND picker)
+{
+    SendColorToDialog(picker, g_picker.sample);
+}
+
+ColorSample PickedColor()
+{
+    return g_picker.sample;
 }

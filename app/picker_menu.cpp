@@ -1,0 +1,151 @@
+#include "app/picker_menu.h"
+
+namespace
+{
+
+// Command ids: a base per submenu, plus the format, side or place.
+const UINT kCopyFormatBase = 100;
+const UINT kAverageBase = 200;
+const UINT kRecentBase = 300;
+const UINT kPickKeyLineId = 400;
+const int kMenuTextSize = 64;
+const int kSwatchSize = 12;
+
+const char *const kFormatLabels[kCopyFormatCount] = {
+    "&Hex", "&Bare", "&rgb()", "&List", "h&sl()", "&COLORREF", "&oklch()",
+};
+
+void AppendText(char *text, int *length, const char *piece)
+{
+    while (*piece && *length < kMenuTextSize - 1)
+        text[(*length)++] = *piece++;
+    text[*length] = '\0';
+}
+
+HMENU BuildCopyMenu(const MenuContent &content)
+{
+    HMENU menu = CreatePopupMenu();
+    for (int format = 0; format < kCopyFormatCount; ++format) {
+        char label[kMenuTextSize] = {};
+        int length = 0;
+        AppendText(label, &length, kFormatLabels[format]);
+        AppendText(label, &length, "\t");
+        char sample[kFormattedColorSize];
+        FormatColor(static_cast<CopyFormat>(format), content.current, sample);
+        AppendText(label, &length, sample);
+        AppendMenuA(menu, MF_STRING, kCopyFormatBase + format, label);
+    }
+    CheckMenuRadioItem(menu, kCopyFormatBase, kCopyFormatBase + kCopyFormatCount - 1,
+                       kCopyFormatBase + content.format, MF_BYCOMMAND);
+    return menu;
+}
+
+// The multiplication sign where the code page has one, else a plain x.
+void GetTimesSign(char (&sign)[4])
+{
+    const WCHAR times[] = {0x00D7, 0};
+    BOOL lossy = FALSE;
+    int written =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, times, 1, sign, 3, NULL, &lossy);
+    if (written <= 0 || lossy) {
+        sign[0] = 'x';
+        written = 1;
+    }
+    sign[written] = '\0';
+}
+
+HMENU BuildAverageMenu(const MenuContent &content)
+{
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, kAverageBase + 1, "&1 point");
+    char times[4];
+    GetTimesSign(times);
+    for (int side = 3; side <= 9; side += 2) {
+        char label[kMenuTextSize] = {'&', static_cast<char>('0' + side), ' '};
+        int length = 3;
+        AppendText(label, &length, times);
+        AppendText(label, &length, " ");
+        label[length++] = static_cast<char>('0' + side);
+        label[length] = '\0';
+        AppendMenuA(menu, MF_STRING, kAverageBase + side, label);
+    }
+    CheckMenuRadioItem(menu, kAverageBase + 1, kAverageBase + 9, kAverageBase + content.averageSide,
+                       MF_BYCOMMAND);
+    return menu;
+}
+
+// Each colour's square is drawn by the owner (HBMMENU_CALLBACK): a bitmap of
+// it would be shown inverted on the highlighted item.
+HMENU BuildRecentMenu(const RecentColors &recent)
+{
+    HMENU menu = CreatePopupMenu();
+    if (recent.count == 0)
+        AppendMenuA(menu, MF_STRING | MF_GRAYED, kRecentBase, "(none yet)");
+    for (int i = 0; i < recent.count; ++i) {
+        char label[kFormattedColorSize];
+        FormatColor(kFormatHex, recent.colors[i], label);
+        AppendMenuA(menu, MF_STRING, kRecentBase + i, label);
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_BITMAP | MIIM_DATA;
+        item.hbmpItem = HBMMENU_CALLBACK;
+        item.dwItemData = PixelValueOf(recent.colors[i]);
+        SetMenuItemInfoA(menu, kRecentBase + i, FALSE, &item);
+    }
+    return menu;
+}
+
+void AppendSubmenu(HMENU menu, HMENU submenu, const char *label)
+{
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), label);
+}
+
+MenuChoice ChoiceOf(UINT command)
+{
+    MenuChoice choice = {kChoseNothing, 0};
+    if (command >= kRecentBase && command < kRecentBase + kMaxRecentColors)
+        choice = {kChoseRecentColor, static_cast<int>(command - kRecentBase)};
+    else if (command > kAverageBase && command <= kAverageBase + 9)
+        choice = {kChoseAverageSide, static_cast<int>(command - kAverageBase)};
+    else if (command >= kCopyFormatBase && command < kCopyFormatBase + kCopyFormatCount)
+        choice = {kChoseCopyFormat, static_cast<int>(command - kCopyFormatBase)};
+    return choice;
+}
+
+} // namespace
+
+MenuChoice TrackPickerMenu(HWND owner, POINT at, const MenuContent &content)
+{
+    HMENU menu = CreatePopupMenu();
+    AppendSubmenu(menu, BuildCopyMenu(content), "&Copy as");
+    AppendSubmenu(menu, BuildAverageMenu(content), "&Average");
+    AppendSubmenu(menu, BuildRecentMenu(*content.recent), "&Recent colours");
+    AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+    AppendMenuA(menu, MF_STRING | MF_GRAYED, kPickKeyLineId, content.pickKeyLine);
+
+    // The owner must be in front, or the menu stays open after a click elsewhere.
+    SetForegroundWindow(owner);
+    UINT command = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, NULL));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return ChoiceOf(command);
+}
+
+void MeasureColorSquare(MEASUREITEMSTRUCT *item)
+{
+    item->itemWidth = kSwatchSize;
+    item->itemHeight = kSwatchSize;
+}
+
+void DrawColorSquare(const DRAWITEMSTRUCT *item)
+{
+    RECT square = item->rcItem;
+    int top = (square.top + square.bottom - kSwatchSize) / 2;
+    SetRect(&square, square.left, top, square.left + kSwatchSize, top + kSwatchSize);
+    FrameRect(item->hDC, &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&square, -1, -1);
+    HBRUSH fill = CreateSolidBrush(static_cast<COLORREF>(item->itemData));
+    FillRect(item->hDC, &square, fill);
+    DeleteObject(fill);
+}

@@ -1,0 +1,106 @@
+#include "settings/options_store.h"
+
+#include <windows.h>
+
+#include "settings/options.h"
+#include "settings/profile_file.h"
+
+namespace
+{
+
+const char kAverageKey[] = "average";
+const char kFormatKey[] = "format";
+const char kRecentKey[] = "recent";
+const char kPickKeyKey[] = "pickkey";
+const char kTitlesKey[] = "titles";
+// Longer than any good value, so a truncated bad one never reads as good.
+const int kShortValueSize = 16;
+const int kRecentReadSize = 512;
+const int kTitlesReadSize = 1024;
+const int kMaxExtraTitles = 16;
+// Read for a missing key; nobody types it.
+const char kMissing[] = "\x01";
+
+struct ExtraTitles {
+    char text[kTitlesReadSize];
+    const char *titles[kMaxExtraTitles];
+};
+
+ExtraTitles g_extraTitles;
+
+bool IsLeadByte(uint8_t byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+void ReadValue(const char *key, char *value, int size)
+{
+    GetPrivateProfileStringA(kIniSection, key, kMissing, value, size, kIniPath);
+}
+
+bool IsMissing(const char *value)
+{
+    return value[0] == kMissing[0] && value[1] == '\0';
+}
+
+void WriteValue(const char *key, const char *value)
+{
+    WritePrivateProfileStringA(kIniSection, key, value, kIniPath);
+}
+
+void LoadPickKey(StoredOptions *options)
+{
+    ReadValue(kPickKeyKey, options->pickKeyText, kPickKeyTextSize);
+    if (IsMissing(options->pickKeyText)) {
+        options->pickKeySetting = kPickKeyGiven;
+        options->pickKey = kDefaultPickKey;
+        options->pickKeyText[0] = '\0';
+        return;
+    }
+    options->pickKeySetting = ParsePickKey(options->pickKeyText, &options->pickKey);
+}
+
+} // namespace
+
+void LoadOptions(StoredOptions *options)
+{
+    char value[kShortValueSize];
+    ReadValue(kAverageKey, value, kShortValueSize);
+    options->averageSide = ParseAverageSide(value);
+    ReadValue(kFormatKey, value, kShortValueSize);
+    options->format = ParseCopyFormat(value);
+
+    char recent[kRecentReadSize];
+    ReadValue(kRecentKey, recent, kRecentReadSize);
+    options->recent.count = 0;
+    if (!IsMissing(recent))
+        ParseRecentColors(recent, &options->recent);
+    LoadPickKey(options);
+}
+
+int LoadExtraTitles(const char *const **titles)
+{
+    ReadValue(kTitlesKey, g_extraTitles.text, kTitlesReadSize);
+    *titles = g_extraTitles.titles;
+    if (IsMissing(g_extraTitles.text))
+        return 0;
+    return SplitExtraTitles(g_extraTitles.text, g_extraTitles.titles, kMaxExtraTitles, IsLeadByte);
+}
+
+void SaveAverageSide(int side)
+{
+    char value[2] = {static_cast<char>('0' + side), '\0'};
+    WriteValue(kAverageKey, value);
+}
+
+void SaveCopyFormat(CopyFormat format)
+{
+    WriteValue(kFormatKey, CopyFormatName(format));
+}
+
+void SaveRecentColors(const RecentColors &recent)
+{
+    char text[kRecentTextSize];
+    FormatRecentColors(recent, text);
+    WriteValue(kRecentKey, text);
+}

@@ -1,0 +1,28 @@
+// The options kept in tanzel.ini beside the window's position: read once at
+// start-up, each written at once when it changes.
+#pragma once
+
+#include "picker/color_format.h"
+#include "picker/recent_colors.h"
+#include "settings/pick_key.h"
+
+// Room for the pick key as written, to show what was not understood.
+const int kPickKeyTextSize = 64;
+
+struct StoredOptions {
+    int averageSide;
+    CopyFormat format;
+    RecentColors recent;
+    PickKeySetting pickKeySetting;
+    PickKey pickKey;
+    char pickKeyText[kPickKeyTextSize];
+};
+
+void LoadOptions(StoredOptions *options);
+// The extra host titles; the store keeps their text for the whole run.
+int LoadExtraTitles(const char *const **titles);
+
+// A write that fails (a read-only folder, a locked file) is skipped quietly.
+void SaveAverageSide(int side);
+void SaveCopyFormat(CopyFormat format);
+void SaveRecentColors(const RecentColors &recent);

@@ -1,0 +1,6 @@
+// Where tanzel keeps what it remembers: one INI file, one section.
+#pragma once
+
+// In the current directory, not the program's: each folder keeps its own.
+const char kIniPath[] = ".\\tanzel.ini";
+const char kIniSection[] = "tanzel";
