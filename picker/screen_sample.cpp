@@ -28,26 +28,38 @@ COLORREF ReadScreenPixel(POINT hotSpot)
     return value;
 }
 
-// One read of the screen, without CAPTUREBLT.
+// The virtual screen, right and bottom exclusive.
+RECT VirtualScreen()
+{
+    RECT screen;
+    screen.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    screen.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    return screen;
+}
+
+// One read of the screen, without CAPTUREBLT, of the part that lies on it:
+// a read that reaches past the edge comes back all black under Wine. The
+// rest of the square is black.
 void ReadSquare(POINT hotSpot)
 {
-    HDC screen = GetDC(NULL);
-    BitBlt(g_square.dc, 0, 0, kScreenSquareSize, kScreenSquareSize, screen,
-           hotSpot.x - kSquareCentre, hotSpot.y - kSquareCentre, SRCCOPY);
-    ReleaseDC(NULL, screen);
+    RECT square = {hotSpot.x - kSquareCentre, hotSpot.y - kSquareCentre,
+                   hotSpot.x - kSquareCentre + kScreenSquareSize,
+                   hotSpot.y - kSquareCentre + kScreenSquareSize};
+    RECT screenRect = VirtualScreen();
+    RECT onScreen;
+    PatBlt(g_square.dc, 0, 0, kScreenSquareSize, kScreenSquareSize, BLACKNESS);
+    if (IntersectRect(&onScreen, &square, &screenRect)) {
+        HDC screen = GetDC(NULL);
+        BitBlt(g_square.dc, onScreen.left - square.left, onScreen.top - square.top,
+               onScreen.right - onScreen.left, onScreen.bottom - onScreen.top, screen,
+               onScreen.left, onScreen.top, SRCCOPY);
+        ReleaseDC(NULL, screen);
+    }
     GdiFlush();
     g_square.readAt = hotSpot;
     g_square.fresh = true;
-}
-
-int Larger(int a, int b)
-{
-    return a > b ? a : b;
-}
-
-int Smaller(int a, int b)
-{
-    return a < b ? a : b;
 }
 
 // The part of the side x side square around the hot spot that lies on the
@@ -55,15 +67,12 @@ int Smaller(int a, int b)
 RECT AveragedArea(POINT hotSpot, int side)
 {
     int half = side / 2;
-    int screenLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    int screenTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    int screenRight = screenLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    int screenBottom = screenTop + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    RECT square = {hotSpot.x - half, hotSpot.y - half, hotSpot.x + half + 1, hotSpot.y + half + 1};
+    RECT screen = VirtualScreen();
     RECT area;
-    area.left = Larger(hotSpot.x - half, screenLeft) - hotSpot.x + kSquareCentre;
-    area.top = Larger(hotSpot.y - half, screenTop) - hotSpot.y + kSquareCentre;
-    area.right = Smaller(hotSpot.x + half + 1, screenRight) - hotSpot.x + kSquareCentre;
-    area.bottom = Smaller(hotSpot.y + half + 1, screenBottom) - hotSpot.y + kSquareCentre;
+    if (!IntersectRect(&area, &square, &screen))
+        return area;
+    OffsetRect(&area, kSquareCentre - hotSpot.x, kSquareCentre - hotSpot.y);
     return area;
 }
 
@@ -71,7 +80,7 @@ ColorSample AverageSquare(POINT hotSpot, int side)
 {
     ReadSquare(hotSpot);
     RECT area = AveragedArea(hotSpot, side);
-    if (area.right <= area.left || area.bottom <= area.top)
+    if (IsRectEmpty(&area))
         return SplitPixelValue(CLR_INVALID);
     const uint32_t *first = g_square.pixels + area.top * kScreenSquareSize + area.left;
     return AverageInLinearLight(first, kScreenSquareSize, area.right - area.left,
