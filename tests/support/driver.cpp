@@ -257,6 +257,12 @@ void ClickAt(int x, int y)
     Xdotool("click 1");
 }
 
+void RightClickAt(int x, int y)
+{
+    MouseMoveTo(x, y);
+    Xdotool("click 3");
+}
+
 void PressKey(const char *keyName)
 {
     Xdotool(std::string("key ") + keyName);

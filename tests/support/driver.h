@@ -75,6 +75,7 @@ void ReleaseMouseIfHeld();
 // Press at from, move through the points in steps, release at to.
 void DragMouse(POINT from, POINT to, int steps = 5);
 void ClickAt(int x, int y);
+void RightClickAt(int x, int y);
 // xdotool key names: "space", "Left", "shift+Right", "ctrl+c".
 void PressKey(const char *keyName);
 // Gives the X keyboard focus to the Wine desktop, so keys reach Wine windows.

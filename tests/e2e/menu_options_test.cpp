@@ -1,0 +1,279 @@
+// The right-click menu and the options in tanzel.ini, with the real
+// tanzel.exe and real input: an averaged drag, a format chosen in the menu,
+// a pick that outlives a restart, and a file full of bad values.
+#include "support/keyboard.h"
+#include "support/picker_session.h"
+#include "support/test_pattern.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace
+{
+
+const char kIni[] = "tanzel.ini";
+const RECT kPatchArea = {40, 120, 240, 320};
+const POINT kPatchCentre = {140, 220};
+const COLORREF kGreen = RGB(10, 200, 64);
+
+double DecodeSrgb(int value)
+{
+    double c = value / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+int EncodeSrgb(double linear)
+{
+    int best = 0;
+    for (int value = 1; value < 256; ++value)
+        if (std::fabs(DecodeSrgb(value) - linear) < std::fabs(DecodeSrgb(best) - linear))
+            best = value;
+    return best;
+}
+
+// The pattern's side x side square around the point, in linear light, less
+// what lies off the screen.
+COLORREF PatternMean(POINT at, int side)
+{
+    double sums[3] = {};
+    int count = 0;
+    for (int y = at.y - side / 2; y <= at.y + side / 2; ++y)
+        for (int x = at.x - side / 2; x <= at.x + side / 2; ++x) {
+            if (x < 0 || y < 0 || x >= 1024 || y >= 768)
+                continue;
+            COLORREF pixel = TestPatternColor(x, y);
+            sums[0] += DecodeSrgb(GetRValue(pixel));
+            sums[1] += DecodeSrgb(GetGValue(pixel));
+            sums[2] += DecodeSrgb(GetBValue(pixel));
+            ++count;
+        }
+    return RGB(EncodeSrgb(sums[0] / count), EncodeSrgb(sums[1] / count),
+               EncodeSrgb(sums[2] / count));
+}
+
+bool IsLight(COLORREF color)
+{
+    return 299 * GetRValue(color) + 587 * GetGValue(color) + 114 * GetBValue(color) >= 128000;
+}
+
+std::string IniText()
+{
+    std::string text;
+    return ReadBytes(kIni, &text) ? text : "(no file)";
+}
+
+class MenuAndOptions : public PickerSession
+{
+  protected:
+    // The file the picker finds at start-up; none when empty.
+    virtual std::string IniAtStart()
+    {
+        return "";
+    }
+
+    void ShowBeforePicker() override
+    {
+        DeleteFileA(kIni);
+        std::string text = IniAtStart();
+        if (!text.empty())
+            WriteBytes(kIni, text);
+    }
+
+    void PickPatch(COLORREF color)
+    {
+        HWND patch = Patch(kPatchArea, color);
+        DragMouse(SwatchPoint(61, 35), kPatchCentre);
+        ASSERT_TRUE(SwatchShows(color));
+        ClosePatch(patch);
+        patches_.pop_back();
+    }
+
+    // Opens the menu with a right-click on the swatch and types the keys,
+    // one at a time, once the menu is there.
+    void ChooseInMenu(std::initializer_list<const char *> keys)
+    {
+        FocusWineDesktop();
+        POINT swatch = SwatchPoint(61, 21);
+        RightClickAt(swatch.x, swatch.y);
+        ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", NULL)); }))
+            << "no menu opened";
+        for (const char *key : keys)
+            PressKey(key);
+        ASSERT_TRUE(WaitUntil([] { return !IsWindowVisible(FindWindowA("#32768", NULL)); }))
+            << "the menu stayed open";
+    }
+
+    ::testing::AssertionResult ClipboardComesToHold(const std::string &text)
+    {
+        std::string now;
+        if (WaitUntil([&] { return (now = ReadClipboardText()) == text; }, 3000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the clipboard holds \"" << now << "\"";
+    }
+
+    ::testing::AssertionResult IniComesToHold(const std::string &line)
+    {
+        if (WaitUntil([&] { return IniText().find(line + "\r\n") != std::string::npos; }, 3000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "tanzel.ini has no line " << line << ":\n"
+                                             << IniText();
+    }
+};
+
+// ---- Averaging ------------------------------------------------------------------
+
+class AveragedPicking : public MenuAndOptions
+{
+  protected:
+    std::string IniAtStart() override
+    {
+        return "[tanzel]\r\naverage=5\r\n";
+    }
+
+    void ShowBeforePicker() override
+    {
+        MenuAndOptions::ShowBeforePicker();
+        pattern_ = ShowTestPattern({0, 0, 1024, 768});
+    }
+
+    void TearDown() override
+    {
+        CloseTestPattern(pattern_);
+        MenuAndOptions::TearDown();
+    }
+
+    HWND pattern_ = NULL;
+};
+
+// The loupe's client area, inside its one-pixel border.
+std::vector<COLORREF> ReadLoupe(HWND picker)
+{
+    HWND loupe = NULL;
+    while ((loupe = FindWindowExA(NULL, loupe, "TANZEL_LOUPE", NULL)) != NULL)
+        if (GetWindow(loupe, GW_OWNER) == picker)
+            break;
+    RECT outer = {};
+    GetWindowRect(loupe, &outer);
+    return ReadScreenRect(outer.left + 1, outer.top + 1, 88, 88);
+}
+
+TEST_F(AveragedPicking, ADragPicksTheLinearLightMeanAndTheLoupeRingsTheSquare)
+{
+    ASSERT_TRUE(pattern_ != NULL);
+    // Inside the screen, and on its left edge, where two columns are off it.
+    const POINT spots[] = {{300, 400}, {0, 500}};
+    for (POINT spot : spots) {
+        SCOPED_TRACE(Describe(spot));
+        COLORREF mean = PatternMean(spot, 5);
+        POINT swatch = SwatchPoint(61, 35);
+        MouseMoveTo(swatch.x, swatch.y);
+        MouseDown();
+        MouseMoveTo(spot.x, spot.y);
+        ASSERT_TRUE(SwatchShows(mean));
+        std::vector<COLORREF> loupe = ReadLoupe(picker_.window);
+        // The 5 x 5 blocks from (24, 24) to (63, 63), ringed along their edge.
+        COLORREF ring = IsLight(mean) ? RGB(0, 0, 0) : RGB(255, 255, 255);
+        for (int i = 24; i < 64; ++i) {
+            EXPECT_EQ(ring, loupe[24 * 88 + i]) << "top edge at " << i;
+            EXPECT_EQ(ring, loupe[63 * 88 + i]) << "bottom edge at " << i;
+            EXPECT_EQ(ring, loupe[i * 88 + 24]) << "left edge at " << i;
+            EXPECT_EQ(ring, loupe[i * 88 + 63]) << "right edge at " << i;
+        }
+        MouseUp();
+        EXPECT_TRUE(SwatchShows(mean)) << "after the release";
+    }
+}
+
+// ---- Copy formats -----------------------------------------------------------------
+
+struct FormatCase {
+    const char *menuKey; // the item's mnemonic under Copy as
+    const char *name;    // as tanzel.ini writes it
+    const char *text;    // for 10, 200, 64
+};
+
+const FormatCase kFormatCases[] = {
+    {"s", "hsl", "hsl(137, 90%, 41%)"},
+    {"o", "oklch", "oklch(72.5% 0.222 145.7)"},
+    {"c", "colorref", "0x0040C80A"},
+    {"h", "hex", "#0AC840"},
+};
+
+TEST_F(MenuAndOptions, AFormatChosenInTheMenuIsCopiedAndBecomesWhatCtrlCCopies)
+{
+    PickPatch(kGreen);
+    for (const FormatCase &c : kFormatCases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(WriteClipboardText("something else"));
+        ChooseInMenu({"c", c.menuKey});
+        EXPECT_TRUE(ClipboardComesToHold(c.text)) << "chosen in the menu";
+        EXPECT_TRUE(IniComesToHold(std::string("format=") + c.name));
+
+        ASSERT_TRUE(WriteClipboardText("something else"));
+        FocusWineDesktop();
+        POINT rest = ClientPointOnScreen(picker_.window, 2, 2);
+        MouseMoveTo(rest.x, rest.y);
+        PressKey("ctrl+c");
+        EXPECT_TRUE(ClipboardComesToHold(c.text)) << "Ctrl+C after the choice";
+    }
+    EXPECT_EQ(picker_.window, GetForegroundWindow());
+    EXPECT_NE(0, GetWindowLongA(picker_.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// ---- Recent colours ----------------------------------------------------------------
+
+TEST_F(MenuAndOptions, APickReappearsUnderRecentColoursAfterARestart)
+{
+    const COLORREF red = RGB(200, 30, 30);
+    PickPatch(kGreen);
+    PickPatch(red);
+    EXPECT_TRUE(IniComesToHold("recent=C81E1E 0AC840"));
+    ASSERT_EQ(0, CloseTanzel(&picker_));
+
+    ASSERT_TRUE(StartTanzel(&picker_));
+    ASSERT_TRUE(SwatchIsPlainWhite());
+    ChooseInMenu({"r", "Down", "Return"});
+    EXPECT_TRUE(SwatchShows(kGreen)) << "the second recent colour, chosen";
+    EXPECT_TRUE(IniComesToHold("recent=0AC840 C81E1E")) << "the chosen one moves to the front";
+}
+
+// ---- Bad values ---------------------------------------------------------------------
+
+class BadOptions : public MenuAndOptions
+{
+  protected:
+    std::string IniAtStart() override
+    {
+        return "[tanzel]\r\ntop=500\r\nleft=700\r\naverage=4\r\nformat=purple\r\n"
+               "recent=0AC840 GGGGGG  0ac840 12345 FF8000\r\npickkey=ctrl+\r\n";
+    }
+};
+
+TEST_F(BadOptions, EachBadValueReadsAsItsDefaultAndNothingElseIsLost)
+{
+    RECT outer = {};
+    GetWindowRect(picker_.window, &outer);
+    EXPECT_EQ(700, outer.left);
+    EXPECT_EQ(500, outer.top);
+
+    // One point, not an average: a pixel beside a band of another colour.
+    const COLORREF blue = RGB(30, 30, 200);
+    Patch(kPatchArea, kGreen, {{{101, 0, 200, 200}, blue}});
+    DragMouse(SwatchPoint(61, 35), kPatchCentre);
+    EXPECT_TRUE(SwatchShows(kGreen));
+
+    ASSERT_TRUE(WriteClipboardText("something else"));
+    FocusWineDesktop();
+    POINT rest = ClientPointOnScreen(picker_.window, 2, 2);
+    MouseMoveTo(rest.x, rest.y);
+    PressKey("ctrl+c");
+    EXPECT_TRUE(ClipboardComesToHold("#0AC840")) << "the default format";
+
+    EXPECT_TRUE(IniComesToHold("recent=0AC840 FF8000"));
+    for (const char *kept : {"top=500", "left=700", "average=4", "format=purple", "pickkey=ctrl+"})
+        EXPECT_TRUE(IniComesToHold(kept));
+}
+
+} // namespace
