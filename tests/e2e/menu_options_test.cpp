@@ -222,6 +222,22 @@ TEST_F(MenuAndOptions, AFormatChosenInTheMenuIsCopiedAndBecomesWhatCtrlCCopies)
     EXPECT_NE(0, GetWindowLongA(picker_.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
+TEST_F(MenuAndOptions, ShiftF10AndTheMenuKeyOpenTheMenuToo)
+{
+    for (const char *key : {"shift+F10", "Menu"}) {
+        SCOPED_TRACE(key);
+        FocusWineDesktop();
+        POINT rest = ClientPointOnScreen(picker_.window, 2, 2);
+        MouseMoveTo(rest.x, rest.y);
+        PressKey(key);
+        ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", NULL)); }))
+            << "no menu opened";
+        PressKey("Escape");
+        ASSERT_TRUE(WaitUntil([] { return !IsWindowVisible(FindWindowA("#32768", NULL)); }))
+            << "the menu stayed open";
+    }
+}
+
 // ---- Recent colours ----------------------------------------------------------------
 
 TEST_F(MenuAndOptions, APickReappearsUnderRecentColoursAfterARestart)

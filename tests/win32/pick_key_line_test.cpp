@@ -1,0 +1,67 @@
+// The menu's line about the pick key, and a key another program holds.
+#include "app/pick_key.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace
+{
+
+StoredOptions OptionsWithKey(PickKeySetting setting, PickKey key, const char *text)
+{
+    StoredOptions options = {};
+    options.pickKeySetting = setting;
+    options.pickKey = key;
+    std::strncpy(options.pickKeyText, text, kPickKeyTextSize - 1);
+    return options;
+}
+
+TEST(PickKeyLine, SaysWhatBecameOfTheKey)
+{
+    const PickKey alt = {kModAlt, 0x21};
+    const struct {
+        PickKeyStatus status;
+        StoredOptions options;
+        const char *line;
+    } rows[] = {
+        {kPickKeyRegistered, OptionsWithKey(kPickKeyGiven, kDefaultPickKey, ""),
+         "Pick key: Ctrl+Shift+F8"},
+        {kPickKeyTaken, OptionsWithKey(kPickKeyGiven, kDefaultPickKey, ""),
+         "Pick key: Ctrl+Shift+F8 (in use by another program)"},
+        {kPickKeyRegistered, OptionsWithKey(kPickKeyGiven, alt, "alt + pageup"),
+         "Pick key: Alt+PageUp"},
+        {kPickKeyTurnedOff, OptionsWithKey(kPickKeyOff, kDefaultPickKey, "NONE"), "Pick key: none"},
+        {kPickKeyUnreadable, OptionsWithKey(kPickKeyNotUnderstood, kDefaultPickKey, "Ctrl+"),
+         "Pick key: not understood: Ctrl+"},
+        // A menu would underline what follows a lone ampersand.
+        {kPickKeyUnreadable, OptionsWithKey(kPickKeyNotUnderstood, kDefaultPickKey, "Q&A"),
+         "Pick key: not understood: Q&&A"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.line);
+        char line[kPickKeyLineSize];
+        DescribePickKey(row.status, row.options, line);
+        EXPECT_STREQ(row.line, line);
+    }
+}
+
+TEST(PickKeyLine, AKeyAnotherWindowHoldsIsLeftToIt)
+{
+    HWND holder = CreateWindowExA(0, "STATIC", "holder", WS_POPUP, 0, 0, 1, 1, NULL, NULL,
+                                  GetModuleHandleA(NULL), NULL);
+    HWND picker = CreateWindowExA(0, "STATIC", "picker", WS_POPUP, 0, 0, 1, 1, NULL, NULL,
+                                  GetModuleHandleA(NULL), NULL);
+    const PickKey key = {kModControl | kModAlt, 0x7B}; // Ctrl+Alt+F12
+    ASSERT_TRUE(RegisterHotKey(holder, 7, key.modifiers, key.virtualKey));
+    StoredOptions options = OptionsWithKey(kPickKeyGiven, key, "");
+    EXPECT_EQ(kPickKeyTaken, RegisterPickKey(picker, options));
+    EXPECT_FALSE(RegisterHotKey(NULL, 8, key.modifiers, key.virtualKey)) << "the holder lost it";
+    UnregisterHotKey(holder, 7);
+    EXPECT_EQ(kPickKeyRegistered, RegisterPickKey(picker, options)) << "free once released";
+    UnregisterPickKey(picker);
+    DestroyWindow(picker);
+    DestroyWindow(holder);
+}
+
+} // namespace
