@@ -54,8 +54,10 @@ BOOL CALLBACK TakeIfHostDialog(HWND window, LPARAM searchParameter)
     HostSearch *search = reinterpret_cast<HostSearch *>(searchParameter);
     if (window == search->pickerWindow)
         return TRUE;
-    char title[kHostTitleSize] = {};
-    GetWindowTextA(window, title, kHostTitleSize);
+    // One byte more than any known title, so a longer title never matches
+    // by what is left of it once cut.
+    char title[kHostTitleSize + 1] = {};
+    GetWindowTextA(window, title, kHostTitleSize + 1);
     if (IsTargetTitle(title))
         search->target = window;
     return TRUE;

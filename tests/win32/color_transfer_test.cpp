@@ -298,6 +298,26 @@ TEST_F(ColorTransfer, TheSystemDialogsOwnCaptionIsAHostTitle)
     ExpectRecords(ThreeFields(host.Dialog(0), "9", "8", "7"), Transfer());
 }
 
+TEST_F(ColorTransfer, ExtraTitlesMatchAsWholeTitlesToo)
+{
+    const std::string longest(255, 'A');
+    const char *const extra[] = {"Edit Colors", longest.c_str()};
+    SetExtraHostTitles(extra, 2);
+    const struct {
+        std::string title;
+        bool receives;
+    } rows[] = {
+        {"Edit Colors", true},   {"edit colors", true},  {longest, true},
+        {"Edit Colors ", false}, {longest + "B", false}, {"Edit", false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE("title of " + std::to_string(row.title.size()) + " bytes");
+        FakeHost host({Host(row.title)});
+        EXPECT_EQ(row.receives, !Transfer().empty());
+    }
+    SetExtraHostTitles(NULL, 0);
+}
+
 TEST_F(ColorTransfer, OfTwoMatchingDialogsOnlyTheLowerReceives)
 {
     for (int lowerIndex = 0; lowerIndex < 2; ++lowerIndex) {
