@@ -15,24 +15,14 @@ const char *const kFormatLabels[kCopyFormatCount] = {
     "&Hex", "&Bare", "&rgb()", "&List", "h&sl()", "&COLORREF", "&oklch()",
 };
 
-void AppendText(char *text, int *length, const char *piece)
-{
-    while (*piece && *length < kMenuTextSize - 1)
-        text[(*length)++] = *piece++;
-    text[*length] = '\0';
-}
-
 HMENU BuildCopyMenu(const MenuContent &content)
 {
     HMENU menu = CreatePopupMenu();
     for (int format = 0; format < kCopyFormatCount; ++format) {
-        char label[kMenuTextSize] = {};
-        int length = 0;
-        AppendText(label, &length, kFormatLabels[format]);
-        AppendText(label, &length, "\t");
         char sample[kFormattedColorSize];
         FormatColor(static_cast<CopyFormat>(format), content.current, sample);
-        AppendText(label, &length, sample);
+        char label[kMenuTextSize];
+        wsprintfA(label, "%s\t%s", kFormatLabels[format], sample);
         AppendMenuA(menu, MF_STRING, kCopyFormatBase + format, label);
     }
     CheckMenuRadioItem(menu, kCopyFormatBase, kCopyFormatBase + kCopyFormatCount - 1,
@@ -61,12 +51,8 @@ HMENU BuildAverageMenu(const MenuContent &content)
     char times[4];
     GetTimesSign(times);
     for (int side = 3; side <= 9; side += 2) {
-        char label[kMenuTextSize] = {'&', static_cast<char>('0' + side), ' '};
-        int length = 3;
-        AppendText(label, &length, times);
-        AppendText(label, &length, " ");
-        label[length++] = static_cast<char>('0' + side);
-        label[length] = '\0';
+        char label[kMenuTextSize];
+        wsprintfA(label, "&%d %s %d", side, times, side);
         AppendMenuA(menu, MF_STRING, kAverageBase + side, label);
     }
     CheckMenuRadioItem(menu, kAverageBase + 1, kAverageBase + 9, kAverageBase + content.averageSide,

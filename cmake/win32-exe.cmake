@@ -30,10 +30,10 @@ function(tanzel_small_exe target)
     target_compile_options(${target} PRIVATE /GR- /EHs-c- /O1)
     target_link_options(${target} PRIVATE /OPT:REF /OPT:ICF)
   else()
-    target_compile_options(${target} PRIVATE
-      -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-      -ffunction-sections -fno-tree-loop-distribute-patterns)
-    target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
+    set(flags -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+      -ffunction-sections -fno-tree-loop-distribute-patterns -flto)
+    target_compile_options(${target} PRIVATE ${flags})
+    target_link_options(${target} PRIVATE ${flags} -s -Wl,--gc-sections)
   endif()
 endfunction()
 

@@ -2,5 +2,5 @@
 #pragma once
 
 // In the current directory, not the program's: each folder keeps its own.
-const char kIniPath[] = ".\\tanzel.ini";
-const char kIniSection[] = "tanzel";
+inline constexpr char kIniPath[] = ".\\tanzel.ini";
+inline constexpr char kIniSection[] = "tanzel";

@@ -4,7 +4,7 @@
 #include <stdint.h>
 
 // What the profile read yields for a key that is absent.
-const char kAbsentProfileValue[] = "(none)";
+inline constexpr char kAbsentProfileValue[] = "(none)";
 
 // The C library's atol on a 32-bit platform: leading white space (tab, line
 // feed, vertical tab, form feed, carriage return, blank), one optional sign,
