@@ -13,7 +13,6 @@
 namespace
 {
 
-const char kIni[] = "tanzel.ini";
 const RECT kPatchArea = {40, 120, 240, 320};
 const POINT kPatchCentre = {140, 220};
 const COLORREF kGreen = RGB(10, 200, 64);
@@ -58,27 +57,19 @@ bool IsLight(COLORREF color)
     return 299 * GetRValue(color) + 587 * GetGValue(color) + 114 * GetBValue(color) >= 128000;
 }
 
-std::string IniText()
-{
-    std::string text;
-    return ReadBytes(kIni, &text) ? text : "(no file)";
-}
-
 class MenuAndOptions : public PickerSession
 {
   protected:
-    // The file the picker finds at start-up; none when empty.
-    virtual std::string IniAtStart()
+    // Each picker in a folder of its own, which a restart keeps.
+    const char *PickerIni() override
     {
-        return "";
+        return "[tanzel]\r\n";
     }
 
-    void ShowBeforePicker() override
+    std::string IniText()
     {
-        DeleteFileA(kIni);
-        std::string text = IniAtStart();
-        if (!text.empty())
-            WriteBytes(kIni, text);
+        std::string text;
+        return ReadBytes(IniPathIn(pickerDirectory_), &text) ? text : "(no file)";
     }
 
     void PickPatch(COLORREF color)
@@ -127,14 +118,13 @@ class MenuAndOptions : public PickerSession
 class AveragedPicking : public MenuAndOptions
 {
   protected:
-    std::string IniAtStart() override
+    const char *PickerIni() override
     {
         return "[tanzel]\r\naverage=5\r\n";
     }
 
     void ShowBeforePicker() override
     {
-        MenuAndOptions::ShowBeforePicker();
         pattern_ = ShowTestPattern({0, 0, 1024, 768});
     }
 
@@ -248,7 +238,7 @@ TEST_F(MenuAndOptions, APickReappearsUnderRecentColoursAfterARestart)
     EXPECT_TRUE(IniComesToHold("recent=C81E1E 0AC840"));
     ASSERT_EQ(0, CloseTanzel(&picker_));
 
-    ASSERT_TRUE(StartTanzel(&picker_));
+    ASSERT_TRUE(StartTanzel(&picker_, pickerDirectory_.c_str()));
     ASSERT_TRUE(SwatchIsPlainWhite());
     ChooseInMenu({"r", "Down", "Return"});
     EXPECT_TRUE(SwatchShows(kGreen)) << "the second recent colour, chosen";
@@ -260,7 +250,7 @@ TEST_F(MenuAndOptions, APickReappearsUnderRecentColoursAfterARestart)
 class BadOptions : public MenuAndOptions
 {
   protected:
-    std::string IniAtStart() override
+    const char *PickerIni() override
     {
         return "[tanzel]\r\ntop=500\r\nleft=700\r\naverage=4\r\nformat=purple\r\n"
                "recent=0AC840 GGGGGG  0ac840 12345 FF8000\r\npickkey=ctrl+\r\n";

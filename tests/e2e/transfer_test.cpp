@@ -17,6 +17,8 @@ const RECT kSecondPatchArea = {40, 400, 240, 600};
 const POINT kSecondPatchCentre = {140, 500};
 // Clear of the picker, which starts centred on the screen.
 const char kHostPlacement[] = "--x 600 --y 20";
+// The colour dialog's own title in a Japanese Wine, from its comdlg32.
+const char kSystemColorDialogTitle[] = "\x90\x46";
 
 const int kFocusSinkId = 0;
 
@@ -29,11 +31,20 @@ class Transfer : public PickerSession
         PickerSession::TearDown();
     }
 
-    void StartColorDialog(const std::string &options = "")
+    void StartColorDialog(const std::string &options = "", const char *title = kColorSettingsTitle)
     {
-        ASSERT_TRUE(StartHost(&host_, std::string(kHostPlacement) + " --rgb 0 " + options,
-                              kColorSettingsTitle));
+        ASSERT_TRUE(StartHost(&host_, std::string(kHostPlacement) + " --rgb 0 " + options, title));
         PumpFor(300);
+    }
+
+    // Drop, then OK: the dialog returns the colour 10, 200, 64.
+    void DropAndOkReturnTheColour()
+    {
+        ClickDrop();
+        EXPECT_TRUE(FieldsShow("10", "200", "64"));
+        PressHostOk(host_);
+        EXPECT_EQ(WaitForHostExit(&host_), 0);
+        EXPECT_EQ(ReadHostResult(host_), "rgbResult=0x0040C80A red=10 green=200 blue=64");
     }
 
     void PickFrom(POINT where)
@@ -108,6 +119,36 @@ TEST_F(Transfer, DropWritesThePickedColourAndOkReturnsIt)
     PressHostOk(host_);
     EXPECT_EQ(WaitForHostExit(&host_), 0);
     EXPECT_EQ(ReadHostResult(host_), "rgbResult=0x0040C80A red=10 green=200 blue=64");
+}
+
+TEST_F(Transfer, DropReachesTheSystemsOwnDialogUnderTheTitleTheSystemGaveIt)
+{
+    ASSERT_NO_FATAL_FAILURE(StartColorDialog("--title-system", kSystemColorDialogTitle));
+    Patch(kPatchArea, RGB(10, 200, 64));
+    PickFrom(kPatchCentre);
+    ASSERT_TRUE(SwatchShows(RGB(10, 200, 64)));
+    DropAndOkReturnTheColour();
+}
+
+class TitledTransfer : public Transfer
+{
+  protected:
+    const char *PickerIni() override
+    {
+        return "[tanzel]\r\ntitles=Edit Colors|Farbe\r\n";
+    }
+};
+
+TEST_F(TitledTransfer, DialogsUnderTheTitlesOfTheIniReceiveDrop)
+{
+    Patch(kPatchArea, RGB(10, 200, 64));
+    PickFrom(kPatchCentre);
+    ASSERT_TRUE(SwatchShows(RGB(10, 200, 64)));
+    for (const char *title : {"Edit Colors", "Farbe"}) {
+        SCOPED_TRACE(title);
+        ASSERT_NO_FATAL_FAILURE(StartColorDialog(std::string("--title \"") + title + "\"", title));
+        DropAndOkReturnTheColour();
+    }
 }
 
 TEST_F(Transfer, DropBeforeAnySampleWritesWhite)

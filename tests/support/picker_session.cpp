@@ -30,7 +30,12 @@ void PickerSession::SetUp()
 {
     EndStartedPrograms();
     ShowBeforePicker();
-    ASSERT_TRUE(StartTanzel(&picker_));
+    const char *ini = PickerIni();
+    if (ini) {
+        pickerDirectory_ = MakeFreshDirectory("picker");
+        WriteBytes(IniPathIn(pickerDirectory_), ini);
+    }
+    ASSERT_TRUE(StartTanzel(&picker_, ini ? pickerDirectory_.c_str() : NULL));
 }
 
 void PickerSession::TearDown()

@@ -23,6 +23,12 @@ class PickerSession : public ::testing::Test
     // What a test shows before the picker starts: under Wine a window shown
     // later can cover the topmost picker.
     virtual void ShowBeforePicker() {}
+    // tanzel.ini for a picker started in a fresh directory of its own
+    // (pickerDirectory_); NULL starts it in the test's own directory.
+    virtual const char *PickerIni()
+    {
+        return NULL;
+    }
 
     // Shows a patch that is closed after the test.
     HWND Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands = {});
@@ -34,5 +40,6 @@ class PickerSession : public ::testing::Test
     ::testing::AssertionResult SwatchIsPlainWhite();
 
     TanzelProcess picker_ = {};
+    std::string pickerDirectory_;
     std::vector<HWND> patches_;
 };

@@ -1,9 +1,10 @@
 // A stand-in host for trying tanzel out: the system's own colour dialog under
-// the title tanzel looks for. When the user presses OK it prints the colour
-// chosen; exit code 0 on OK, 1 on cancel, 2 on a bad command line.
+// the title tanzel looks for, or under the system's own title, or any other.
+// When the user presses OK it prints the colour chosen; exit code 0 on OK,
+// 1 on cancel, 2 on a bad command line.
 //
-//   tanzel_host [--out FILE] [--title-edit] [--x X --y Y] [--rgb 0xBBGGRR]
-//               [--stall MS]
+//   tanzel_host [--out FILE] [--title-edit | --title-system | --title TEXT]
+//               [--x X --y Y] [--rgb 0xBBGGRR] [--stall MS]
 //
 // The result line goes to standard output when there is one (or the console
 // of the parent), and to FILE when given.
@@ -28,11 +29,11 @@ const int kExitChosen = 0;
 const int kExitCancelled = 1;
 const int kExitUsage = 2;
 
-const char kUsage[] = "usage: tanzel_host [--out FILE] [--title-edit] [--x X --y Y]"
-                      " [--rgb 0xBBGGRR] [--stall MS]\r\n";
+const char kUsage[] = "usage: tanzel_host [--out FILE] [--title-edit | --title-system |"
+                      " --title TEXT] [--x X --y Y] [--rgb 0xBBGGRR] [--stall MS]\r\n";
 
 struct HostOptions {
-    const char *title;
+    const char *title; // NULL: the one the system gives the dialog
     const char *outPath;
     bool placed;
     int x;
@@ -42,6 +43,7 @@ struct HostOptions {
 };
 
 HostOptions g_options = {kColorSettingsTitle, NULL, false, 0, 0, RGB(0, 0, 0), 0};
+char g_systemTitle[256];
 
 bool ParseNumber(const char *text, long *value)
 {
@@ -60,12 +62,18 @@ bool ParseOptions(int argc, char **argv)
             g_options.title = kColorEditingTitle;
             continue;
         }
+        if (strcmp(name, "--title-system") == 0) {
+            g_options.title = NULL;
+            continue;
+        }
         if (i + 1 >= argc)
             return false;
         const char *argument = argv[++i];
         long value = 0;
         if (strcmp(name, "--out") == 0) {
             g_options.outPath = argument;
+        } else if (strcmp(name, "--title") == 0) {
+            g_options.title = argument;
         } else if (!ParseNumber(argument, &value)) {
             return false;
         } else if (strcmp(name, "--x") == 0) {
@@ -94,6 +102,13 @@ UINT_PTR CALLBACK ColorDialogHook(HWND dialog, UINT message, WPARAM, LPARAM)
         if (g_options.placed)
             SetWindowPos(dialog, NULL, g_options.x, g_options.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!g_options.title) {
+            if (g_options.stallMs == 0)
+                return 0;
+            // Worn again once stalled.
+            GetWindowTextA(dialog, g_systemTitle, sizeof g_systemTitle);
+            g_options.title = g_systemTitle;
+        }
         if (g_options.stallMs == 0) {
             SetWindowTextA(dialog, g_options.title);
         } else {
