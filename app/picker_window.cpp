@@ -267,6 +267,8 @@ void OnPickKey(HWND window)
     if (g_picker.window.dragging)
         return;
     SampleScreenColor(window, ReadPointerPosition());
+    // Shown before the file is written, which may take longer.
+    UpdateWindow(window);
     RememberPick();
 }
 

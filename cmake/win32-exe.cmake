@@ -23,6 +23,11 @@ function(tanzel_win32_exe target)
   endif()
 endfunction()
 
+# Code of the program: small, no exceptions or RTTI, and no loop quietly made
+# a call into the C runtime (memmove), which the exe does not link.
+set(TANZEL_SMALL_CODE_FLAGS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+  -ffunction-sections -fno-tree-loop-distribute-patterns)
+
 # The program itself: small, no exceptions or RTTI, unused code dropped, stripped.
 function(tanzel_small_exe target)
   tanzel_win32_exe(${target})
@@ -30,10 +35,8 @@ function(tanzel_small_exe target)
     target_compile_options(${target} PRIVATE /GR- /EHs-c- /O1)
     target_link_options(${target} PRIVATE /OPT:REF /OPT:ICF)
   else()
-    set(flags -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-      -ffunction-sections -fno-tree-loop-distribute-patterns -flto)
-    target_compile_options(${target} PRIVATE ${flags})
-    target_link_options(${target} PRIVATE ${flags} -s -Wl,--gc-sections)
+    target_compile_options(${target} PRIVATE ${TANZEL_SMALL_CODE_FLAGS})
+    target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
   endif()
 endfunction()
 
@@ -49,4 +52,13 @@ function(tanzel_own_entry target name)
     set(name _${name})
   endif()
   target_link_options(${target} PRIVATE -nostartfiles -Wl,--entry=${name})
+endfunction()
+
+# Optimised across its files at the link, which generates the code and so
+# takes the same flags.
+function(tanzel_link_time_optimised target)
+  if(NOT MSVC)
+    target_compile_options(${target} PRIVATE -flto)
+    target_link_options(${target} PRIVATE ${TANZEL_SMALL_CODE_FLAGS} -flto)
+  endif()
 endfunction()
