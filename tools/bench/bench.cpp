@@ -14,8 +14,6 @@
 // WinMain runs, in a fresh process; --warm first does the set-up Wine does
 // lazily on a process's first display call and first window).
 #include "tools/bench/bench.h"
-#include "app/startup.h"
-#include "picker/dpi_awareness.h"
 #include "tools/bench/table.h"
 #include "tools/bench/timing.h"
 
@@ -42,22 +40,10 @@ void TracePart(const char *part, double startUs)
         std::fprintf(stderr, "trace: %s took %.1f s\n", part, (NowUs() - startUs) / 1e6);
 }
 
-HWND CreateBenchPicker()
-{
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    RegisterPickerClass(instance);
-    PrepareDpiAwareness();
-    if (!CreatePickerWindow(instance, SW_SHOWNORMAL))
-        return NULL;
-    PumpFor(300);
-    return PickerMainWindow();
-}
-
 int RunBench(bool quick)
 {
     Plan plan = MakePlan(quick);
-    LoadPickerNames(GetModuleHandleA(NULL));
-    if (IsPickerRunning()) {
+    if (PickerAlreadyRuns()) {
         std::fprintf(stderr, "bench: a tanzel is already running on this desktop\n");
         return 1;
     }
@@ -66,8 +52,9 @@ int RunBench(bool quick)
     MeasureSize();
     MeasureFirstStart(plan);
     TracePart("size and first start", start);
-    HWND picker = CreateBenchPicker();
-    if (picker) {
+    HWND picker;
+    if (StartPicker(&picker) == kPickerShown) {
+        PumpFor(300);
         start = NowUs();
         MeasureSecondStart(plan);
         TracePart("second start", start);

@@ -1,12 +1,10 @@
 // The parts of tanzel's benchmark, each by what it measures, and the one
-// place that reaches into the program's state.
+// place that reaches into the program (picker_glue.cpp).
 #pragma once
 
 #include <windows.h>
 
 #include <vector>
-
-#include "picker/color_math.h"
 
 struct Plan {
     int sampleRounds;
@@ -34,8 +32,21 @@ void MeasureDrop(const Plan &plan, HWND picker);
 // Child mode: a stand-in host dialog and COUNT windows of another program.
 int RunFarm(const char *eventName, int count);
 
-// picker_glue.cpp: the program's state, reached from here only.
-HWND PickerMainWindow();
+// picker_glue.cpp: the program, reached from here only (its loupe from
+// bench_loupe.cpp).
+
+// Loads the picker's names; whether a picker runs on this desktop.
+bool PickerAlreadyRuns();
+enum PickerStart { kPickerShown, kPickerRefused, kPickerFailed };
+// What WinMain does before its message loop: the window shown and painted,
+// or refused because a picker already runs.
+PickerStart StartPicker(HWND *window);
 const char *PickerClassName();
 const char *PickerTitle();
-void SetPickedColor(const ColorSample &sample);
+// The title the picker looks for to find the host colour dialog.
+const char *HostDialogTitle();
+// SampleScreenColor: reads the point, keeps it, and asks for the repaint.
+void SampleScreenAt(HWND picker, POINT point);
+void SetPickedColor(int red, int green, int blue);
+// SendColorToDialog: what Drop does.
+void DropColor(HWND picker);

@@ -3,10 +3,9 @@
 // of this bench run as a "window farm"), beside the bare walk over the same
 // windows. The sizes take turns in every round and are timed over about the
 // same span, so bursts of load from elsewhere weigh on each alike.
-#include "picker/color_transfer.h"
-#include "picker/host_dialog_protocol.h"
 #include "tools/bench/bench.h"
 #include "tools/bench/children.h"
+#include "tools/bench/picker_facts.h"
 #include "tools/bench/table.h"
 #include "tools/bench/timing.h"
 
@@ -19,9 +18,7 @@
 namespace
 {
 
-const char *const kHostTitle = kColorSettingsTitle;
-const int kHostFieldIds[] = {kRedFieldId, kGreenFieldId, kBlueFieldId};
-const ColorSample kDropSample = {10, 200, 64};
+// What a Drop of the colour (10, 200, 64) writes.
 const char *const kDropTexts[] = {"10", "200", "64"};
 
 const int kTitleBufferSize = 256;
@@ -43,9 +40,9 @@ void CreateFakeHost()
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kFakeHostClass;
     RegisterClassA(&windowClass);
-    HWND dialog =
-        CreateWindowExA(0, kFakeHostClass, kHostTitle, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 600,
-                        400, 200, 130, NULL, NULL, instance, NULL);
+    HWND dialog = CreateWindowExA(0, kFakeHostClass, HostDialogTitle(),
+                                  WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 600, 400, 200, 130, NULL,
+                                  NULL, instance, NULL);
     for (int i = 0; i < 3; ++i)
         CreateWindowExA(0, "EDIT", "0", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 8 + 26 * i, 80, 22,
                         dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHostFieldIds[i])),
@@ -207,7 +204,7 @@ bool StartHost(PROCESS_INFORMATION *info, HWND *dialog)
     if (!Launch("\"" TANZEL_HOST_PATH "\"", info))
         return false;
     double start = NowUs();
-    while (!(*dialog = FindWindowOf(info->dwProcessId, NULL, kHostTitle))) {
+    while (!(*dialog = FindWindowOf(info->dwProcessId, NULL, HostDialogTitle()))) {
         if (NowUs() - start > 2 * kAppearMs * 1000.0)
             return false;
         PumpFor(10);
@@ -244,7 +241,7 @@ bool TimeDropAndWalk(HWND picker, HWND dialog, int round, int repeats, DropTimes
         Pump();
         double start = NowUs();
         if ((k + round) % 2 == 0) {
-            SendColorToDialog(picker);
+            DropColor(picker);
             dropUs += NowUs() - start;
             PumpFor(kHostRedrawMs);
         } else {
@@ -336,13 +333,13 @@ void MeasureDrop(const Plan &plan, HWND picker)
     PROCESS_INFORMATION realHost = {};
     HWND realDialog = NULL;
     Farm farm = {};
-    SetPickedColor(kDropSample);
+    SetPickedColor(10, 200, 64);
     bool working = StartHost(&realHost, &realDialog);
     if (!working)
         Fail("the system colour dialog (tanzel_host.exe) did not appear");
     HWND fakeDialog = NULL;
     if (working && StartFarm(&farm, plan.farmSizes.back()))
-        fakeDialog = FindWindowOf(farm.info.dwProcessId, kFakeHostClass, kHostTitle);
+        fakeDialog = FindWindowOf(farm.info.dwProcessId, kFakeHostClass, HostDialogTitle());
     if (working && !fakeDialog) {
         Fail("the window farm did not start");
         working = false;

@@ -3,10 +3,9 @@
 // and a way that shows its result ends each sample as the message loop does
 // between two pointer moves: with a look at an empty queue, which is when
 // Wine puts a window's new pixels on the screen.
-#include "app/picker_state.h"
-#include "picker/screen_sample.h"
 #include "tools/bench/bench.h"
 #include "tools/bench/loupe_bench.h"
+#include "tools/bench/picker_facts.h"
 #include "tools/bench/table.h"
 #include "tools/bench/timing.h"
 
@@ -58,9 +57,10 @@ Canvas MakeBareCanvas(HWND window)
 {
     HDC windowDC = GetDC(window);
     Canvas canvas = {CreateCompatibleDC(windowDC),
-                     CreateCompatibleBitmap(windowDC, kCanvasWidth, kCanvasHeight), NULL};
+                     CreateCompatibleBitmap(windowDC, kPickerCanvasWidth, kPickerCanvasHeight),
+                     NULL};
     canvas.previous = SelectObject(canvas.dc, canvas.bitmap);
-    PatBlt(canvas.dc, 0, 0, kCanvasWidth, kCanvasHeight, BLACKNESS);
+    PatBlt(canvas.dc, 0, 0, kPickerCanvasWidth, kPickerCanvasHeight, BLACKNESS);
     ReleaseDC(window, windowDC);
     return canvas;
 }
@@ -83,7 +83,8 @@ COLORREF BareRead(int x, int y)
 void BareCopy(HWND window, HDC canvas)
 {
     HDC target = GetDC(window);
-    BitBlt(target, kSwatchLeft, kSwatchTop, kCanvasWidth, kCanvasHeight, canvas, 0, 0, SRCCOPY);
+    BitBlt(target, kPickerSwatchLeft, kPickerSwatchTop, kPickerCanvasWidth, kPickerCanvasHeight,
+           canvas, 0, 0, SRCCOPY);
     ReleaseDC(window, target);
 }
 
@@ -97,8 +98,8 @@ LRESULT CALLBACK PlainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return DefWindowProcA(window, message, wParam, lParam);
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    BitBlt(target, kSwatchLeft, kSwatchTop, kCanvasWidth, kCanvasHeight, g_plainCanvas, 0, 0,
-           SRCCOPY);
+    BitBlt(target, kPickerSwatchLeft, kPickerSwatchTop, kPickerCanvasWidth, kPickerCanvasHeight,
+           g_plainCanvas, 0, 0, SRCCOPY);
     EndPaint(window, &paint);
     return 0;
 }
@@ -113,7 +114,7 @@ HWND CreatePlainWindow(HWND picker, HDC canvas)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
     windowClass.lpszClassName = "TanzelBenchPlain";
     RegisterClassA(&windowClass);
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = {0, 0, kPickerClientWidth, kPickerClientHeight};
     DWORD style = WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
     AdjustWindowRect(&frame, style, FALSE);
     int width = frame.right - frame.left;
@@ -204,7 +205,7 @@ void TakeSample(SampleWay way, const SampleBench &bench, POINT point)
         g_sink = BareRead(point.x, point.y);
         break;
     case kSample:
-        SampleScreenColor(bench.picker, point.x, point.y);
+        SampleScreenAt(bench.picker, point);
         break;
     case kBareShow:
         g_sink = BareRead(point.x, point.y);
@@ -219,7 +220,7 @@ void TakeSample(SampleWay way, const SampleBench &bench, POINT point)
         break;
     case kSampleShow:
     case kSampleShowButtonHidden:
-        SampleScreenColor(bench.picker, point.x, point.y);
+        SampleScreenAt(bench.picker, point);
         UpdateWindow(bench.picker);
         Pump();
         break;
