@@ -14,6 +14,7 @@
 // WinMain runs, in a fresh process; --warm first does the set-up Wine does
 // lazily on a process's first display call and first window).
 #include "tools/bench/bench.h"
+#include "tools/bench/paired.h"
 #include "tools/bench/table.h"
 #include "tools/bench/timing.h"
 
@@ -29,8 +30,8 @@ Plan MakePlan(bool quick)
     // Two rounds of Drop: the farm then moves its windows only twice, which
     // is most of the quick run's time.
     if (quick)
-        return {5, 40, {100, 1000}, 2, 3};
-    return {31, 200, {100, 1000, 5000}, 9, 15};
+        return {40, {100, 1000}, 2, 3};
+    return {400, {100, 1000, 5000}, 9, 25};
 }
 
 // With TANZEL_BENCH_TRACE set, how long each part took, to standard error.
@@ -68,9 +69,9 @@ int RunBench(bool quick)
     } else {
         Fail("the picker window could not be created");
     }
-    std::printf("Medians of: %d rounds of %d samples per way; %d rounds of Drop at each "
-                "size; %d starts of each kind.\n\n",
-                plan.sampleRounds, plan.samplesPerBatch, plan.dropRounds, plan.startRounds);
+    std::printf("Medians of: %d pairs of batches of %d samples of each paired way; %d rounds "
+                "of Drop at each size; %d starts of each kind.\n\n",
+                plan.samplePairs, kSamplesPerBatch, plan.dropRounds, plan.startRounds);
     PrintTable(!quick);
     return Failed() ? 1 : 0;
 }

@@ -7,8 +7,7 @@
 #include <vector>
 
 struct Plan {
-    int sampleRounds;
-    int samplesPerBatch;
+    int samplePairs; // pairs of batches of each paired way
     std::vector<int> farmSizes;
     int dropRounds; // each size in each round
     int startRounds;
