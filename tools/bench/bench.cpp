@@ -30,8 +30,8 @@ Plan MakePlan(bool quick)
     // Two rounds of Drop: the farm then moves its windows only twice, which
     // is most of the quick run's time.
     if (quick)
-        return {40, {100, 1000}, 2, 3};
-    return {400, {100, 1000, 5000}, 9, 25};
+        return {40, {100, 1000}, 2, 1, 3};
+    return {400, {100, 1000, 5000}, 7, 3, 25};
 }
 
 // With TANZEL_BENCH_TRACE set, how long each part took, to standard error.
@@ -70,8 +70,9 @@ int RunBench(bool quick)
         Fail("the picker window could not be created");
     }
     std::printf("Medians of: %d pairs of batches of %d samples of each paired way; %d rounds "
-                "of Drop at each size; %d starts of each kind.\n\n",
-                plan.samplePairs, kSamplesPerBatch, plan.dropRounds, plan.startRounds);
+                "of Drop, %d or more at each size in each; %d starts of each kind.\n\n",
+                plan.samplePairs, kSamplesPerBatch, plan.dropRounds, plan.dropTurns,
+                plan.startRounds);
     PrintTable(!quick);
     return Failed() ? 1 : 0;
 }

@@ -10,6 +10,7 @@ struct Plan {
     int samplePairs; // pairs of batches of each paired way
     std::vector<int> farmSizes;
     int dropRounds; // each size in each round
+    int dropTurns;  // at the largest size in each round; more at the smaller
     int startRounds;
 };
 
