@@ -8,6 +8,7 @@
 
 struct Plan {
     int samplePairs; // pairs of batches of each paired way
+    int longDragSamples;
     std::vector<int> farmSizes;
     int dropRounds; // each size in each round
     int dropTurns;  // at the largest size in each round; more at the smaller
@@ -24,7 +25,7 @@ void MeasureSecondStart(const Plan &plan);
 DWORD RunFirstStart(bool warm);
 DWORD RunSecondStart(bool warm);
 
-// samples.cpp: samples, their repaint, and the loupe
+// samples.cpp: samples, their repaint, the loupe, and a long drag
 void MeasureSamples(const Plan &plan, HWND picker);
 
 // drop.cpp

@@ -1,13 +1,16 @@
 // Per sample: the screen read, the repaint it causes, and the loupe, each
-// paired with its floor in small batches that take turns (paired.h). A way that shows its result
-// ends each sample as the message loop does between two pointer moves: with a look at an empty
-// queue, which is when Wine puts a window's new pixels on the screen.
+// paired with its floor in small batches that take turns (paired.h); then a
+// long drag with the loupe shown. A way that shows its result ends each
+// sample as the message loop does between two pointer moves: with a look at
+// an empty queue, which is when Wine puts a window's new pixels on the screen.
 #include "tools/bench/bench.h"
 #include "tools/bench/loupe_bench.h"
 #include "tools/bench/paired.h"
 #include "tools/bench/picker_facts.h"
 #include "tools/bench/table.h"
 #include "tools/bench/timing.h"
+
+#include <psapi.h>
 
 #include <string>
 #include <vector>
@@ -17,6 +20,7 @@ namespace
 
 // For what showing or hiding a window sets off in other processes.
 const DWORD kBatchSettleMs = 10;
+const int kThousand = 1000;
 
 HWND g_picker;
 // A window with no program code whose WM_PAINT only copies a bare canvas.
@@ -231,6 +235,93 @@ void MeasurePairedRows(int pairs, const std::vector<POINT> &points)
                      kPairedRows[row].budget);
 }
 
+// What a leak would show: the process's GDI and USER objects where the
+// system counts them (Wine returns none), and the memory it has committed.
+struct Holdings {
+    DWORD gdiObjects;
+    DWORD userObjects;
+    double committedKiB;
+};
+
+Holdings ReadHoldings()
+{
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    return {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+            GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), memory.PagefileUsage / 1024.0};
+}
+
+std::string Joined(const std::vector<double> &values, const char *format)
+{
+    std::string text;
+    for (double value : values)
+        text += (text.empty() ? "" : " ") + Format(format, value);
+    return text;
+}
+
+double Sum(const std::vector<double> &values)
+{
+    double sum = 0;
+    for (double value : values)
+        sum += value;
+    return sum;
+}
+
+void AddLongDragRows(int samples, const std::vector<double> &thousandMs,
+                     const std::vector<double> &thousandRatios, const Holdings &first,
+                     const Holdings &last)
+{
+    size_t half = thousandRatios.size() / 2;
+    std::vector<double> early(thousandRatios.begin(), thousandRatios.begin() + half);
+    std::vector<double> late(thousandRatios.begin() + half, thousandRatios.end());
+    AddRow(Format("long drag: %d drag samples with the loupe shown, ms per 1,000 in turn", samples),
+           Joined(thousandMs, "%.0f"),
+           "per 1,000, against a plain sample shown (bare read + bare repaint) between every 10: " +
+               Joined(thousandRatios, "%.2f") + "; the ratio is the second half's to the first's",
+           Ratio(Median(late) / Median(early)));
+    bool counted = first.gdiObjects > 0;
+    AddRow("long drag: GDI / USER objects (GetGuiResources) at the end",
+           counted ? Format("%lu / %lu", last.gdiObjects, last.userObjects)
+                   : "not measured: this system counts none",
+           counted ? Format("after the first 1,000: %lu / %lu", first.gdiObjects, first.userObjects)
+                   : "",
+           "", "the same",
+           counted ? (first.gdiObjects == last.gdiObjects && first.userObjects == last.userObjects
+                          ? kMet
+                          : kMissed)
+                   : kUnmeasured);
+    AddRow(
+        "long drag: memory committed (PagefileUsage) at the end",
+        Format("%.0f KiB (%+.0f KiB)", last.committedKiB, last.committedKiB - first.committedKiB),
+        Format("after the first 1,000: %.0f KiB", first.committedKiB));
+}
+
+// The loupe stays shown from the first sample to the last; between batches a
+// plain sample shown gauges the machine's speed, so that a drift shows as a
+// ratio that grows.
+void MeasureLongDrag(int samples, const std::vector<POINT> &points)
+{
+    SampleWay drag = {TakeLoupeSampleShown, NULL, NULL};
+    SampleWay gauge = {TakeBareShow, NULL, NULL};
+    BeginLoupeSamples(points[0]);
+    std::vector<double> thousandMs;
+    std::vector<double> thousandRatios;
+    Holdings first = {};
+    for (int done = 0; done < samples; done += kThousand) {
+        PairedTimes times;
+        for (int i = 0; i < kThousand; i += kSamplesPerBatch)
+            TimePairOfBatches(drag, gauge, &points[(done + i) % points.size()], &times);
+        thousandMs.push_back(Sum(times.figureUs) * kSamplesPerBatch / 1000);
+        thousandRatios.push_back(Median(times.ratios));
+        if (done == 0)
+            first = ReadHoldings();
+    }
+    Holdings last = ReadHoldings();
+    EndLoupeSamples();
+    AddLongDragRows(samples, thousandMs, thousandRatios, first, last);
+}
+
 } // namespace
 
 void MeasureSamples(const Plan &plan, HWND picker)
@@ -250,6 +341,7 @@ void MeasureSamples(const Plan &plan, HWND picker)
     PumpFor(200);
 
     MeasurePairedRows(plan.samplePairs, points);
+    MeasureLongDrag(plan.longDragSamples, points);
 
     EndProgramLoupe();
     DestroyLoupeFloor();
