@@ -31,8 +31,8 @@ Plan MakePlan(bool quick)
     // Two rounds of Drop: the farm then moves its windows only twice, which
     // is most of the quick run's time.
     if (quick)
-        return {40, 2000, {100, 1000}, 2, 1, 3};
-    return {400, 20000, {100, 1000, 5000}, 7, 3, 25};
+        return {40, 2000, {100, 1000}, 2, 2, 3};
+    return {400, 20000, {100, 1000, 5000}, 5, 10, 25};
 }
 
 // With TANZEL_BENCH_TRACE set, how long each part took, to standard error.

@@ -11,7 +11,7 @@ struct Plan {
     int longDragSamples;
     std::vector<int> farmSizes;
     int dropRounds; // each size in each round
-    int dropTurns;  // at the largest size in each round; more at the smaller
+    int dropTurns;  // pairs at the largest size in each round; more at the smaller
     int startRounds;
 };
 

@@ -2,8 +2,7 @@
 // and hundreds to thousands of top-level windows of another process (a copy
 // of this bench run as a "window farm"), paired Drop by Drop with its floor:
 // the same walk over the same windows and the same three sends to the same
-// host, with no program code. The sizes take turns in every round and are
-// timed over about the same span, so bursts of load weigh on each alike.
+// host, with no program code. The sizes take turns in every round.
 #include "tools/bench/bench.h"
 #include "tools/bench/children.h"
 #include "tools/bench/picker_facts.h"
@@ -360,6 +359,15 @@ void AddGrowthRow(int smallerSize, int largerSize, const DropTimes &smaller,
            Within(ratio, kGrowthLow, kGrowthHigh));
 }
 
+// Turns at a size in each round: the smaller sizes' Drops are quick, and
+// their pairs are many for little time.
+int TurnsAt(const Plan &plan, size_t size)
+{
+    const int kMoreAtSmallerSizes = 5;
+    bool largest = size + 1 == plan.farmSizes.size();
+    return largest ? plan.dropTurns : kMoreAtSmallerSizes * plan.dropTurns;
+}
+
 } // namespace
 
 // A stand-in host dialog and top-level windows of this process, hidden as
@@ -435,8 +443,7 @@ void MeasureDrop(const Plan &plan, HWND picker)
                 break;
             }
             PumpFor(kSettleMs);
-            int turns = plan.dropTurns * plan.farmSizes.back() / plan.farmSizes[s];
-            working = TimeDrops(picker, fakeDialog, round, turns, &fake[s]);
+            working = TimeDrops(picker, fakeDialog, round, TurnsAt(plan, s), &fake[s]);
         }
     }
     // The system dialog redraws itself after each Drop: it is measured on its
@@ -444,8 +451,7 @@ void MeasureDrop(const Plan &plan, HWND picker)
     if (working && SetFarmSizeTo(farm, kRealHostSize)) {
         for (int round = 0; round < plan.dropRounds && working; ++round) {
             PumpFor(kSettleMs);
-            working = TimeDrops(picker, realDialog, round,
-                                plan.dropTurns * plan.farmSizes.back() / kRealHostSize, &real);
+            working = TimeDrops(picker, realDialog, round, plan.dropTurns, &real);
         }
     }
     for (size_t s = 0; s < sizes; ++s) {
