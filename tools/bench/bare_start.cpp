@@ -10,8 +10,8 @@
 //       stays, as a program does, until its window is closed
 #include <windows.h>
 
-#include "app/picker_state.h"
 #include "tools/bench/bare_start.h"
+#include "tools/bench/picker_facts.h"
 #include "tools/bench/wine_warm_up.h"
 
 namespace
@@ -55,7 +55,7 @@ HWND ShowBareWindow(HINSTANCE instance)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
     windowClass.lpszClassName = kBareStartClass;
     RegisterClassA(&windowClass);
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = {0, 0, kPickerClientWidth, kPickerClientHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_TOPMOST);
     HWND window = CreateWindowExA(WS_EX_TOPMOST, kBareStartClass, kBareStartTitle, kStyle,
                                   CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,

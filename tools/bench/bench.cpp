@@ -1,7 +1,8 @@
-// tanzel's benchmark: the cost of a sample, of the loupe, of Drop, of
-// start-up, and the size of the exe, each beside the floor it is measured
-// against in the same run. Prints one table (Markdown); the exit code says
-// only whether the program worked, never whether a figure met its budget.
+// tanzel's benchmark: the cost of a sample, of the loupe, of a long drag, of
+// Drop, of start-up, and the size of the exe, each paired with the floor it
+// is measured against in the same run. Prints one table (Markdown); the exit
+// code says only whether the program worked, never whether a figure met its
+// budget.
 //
 //   tanzel_bench [--quick]
 //
@@ -14,8 +15,7 @@
 // WinMain runs, in a fresh process; --warm first does the set-up Wine does
 // lazily on a process's first display call and first window).
 #include "tools/bench/bench.h"
-#include "app/startup.h"
-#include "picker/dpi_awareness.h"
+#include "tools/bench/paired.h"
 #include "tools/bench/table.h"
 #include "tools/bench/timing.h"
 
@@ -31,8 +31,8 @@ Plan MakePlan(bool quick)
     // Two rounds of Drop: the farm then moves its windows only twice, which
     // is most of the quick run's time.
     if (quick)
-        return {5, 40, {100, 1000}, 2, 3};
-    return {31, 200, {100, 1000, 5000}, 9, 15};
+        return {40, 2000, {100, 1000}, 2, 2, 3};
+    return {400, 20000, {100, 1000, 5000}, 5, 10, 25};
 }
 
 // With TANZEL_BENCH_TRACE set, how long each part took, to standard error.
@@ -42,22 +42,10 @@ void TracePart(const char *part, double startUs)
         std::fprintf(stderr, "trace: %s took %.1f s\n", part, (NowUs() - startUs) / 1e6);
 }
 
-HWND CreateBenchPicker()
-{
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    RegisterPickerClass(instance);
-    PrepareDpiAwareness();
-    if (!CreatePickerWindow(instance, SW_SHOWNORMAL))
-        return NULL;
-    PumpFor(300);
-    return PickerMainWindow();
-}
-
 int RunBench(bool quick)
 {
     Plan plan = MakePlan(quick);
-    LoadPickerNames(GetModuleHandleA(NULL));
-    if (IsPickerRunning()) {
+    if (PickerAlreadyRuns()) {
         std::fprintf(stderr, "bench: a tanzel is already running on this desktop\n");
         return 1;
     }
@@ -66,8 +54,9 @@ int RunBench(bool quick)
     MeasureSize();
     MeasureFirstStart(plan);
     TracePart("size and first start", start);
-    HWND picker = CreateBenchPicker();
-    if (picker) {
+    HWND picker;
+    if (StartPicker(&picker) == kPickerShown) {
+        PumpFor(300);
         start = NowUs();
         MeasureSecondStart(plan);
         TracePart("second start", start);
@@ -81,9 +70,12 @@ int RunBench(bool quick)
     } else {
         Fail("the picker window could not be created");
     }
-    std::printf("Medians of: %d rounds of %d samples per way; %d rounds of Drop at each "
-                "size; %d starts of each kind.\n\n",
-                plan.sampleRounds, plan.samplesPerBatch, plan.dropRounds, plan.startRounds);
+    std::printf(
+        "Medians of: %d pairs of batches of %d samples of each paired way, a long drag "
+        "of %d samples; %d rounds of Drop, %d or more at each size in each; %d starts of each "
+        "kind.\n\n",
+        plan.samplePairs, kSamplesPerBatch, plan.longDragSamples, plan.dropRounds, plan.dropTurns,
+        plan.startRounds);
     PrintTable(!quick);
     return Failed() ? 1 : 0;
 }

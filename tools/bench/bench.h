@@ -1,19 +1,17 @@
 // The parts of tanzel's benchmark, each by what it measures, and the one
-// place that reaches into the program's state.
+// place that reaches into the program (picker_glue.cpp).
 #pragma once
 
 #include <windows.h>
 
 #include <vector>
 
-#include "picker/color_math.h"
-#include "picker/swatch.h"
-
 struct Plan {
-    int sampleRounds;
-    int samplesPerBatch;
+    int samplePairs; // pairs of batches of each paired way
+    int longDragSamples;
     std::vector<int> farmSizes;
     int dropRounds; // each size in each round
+    int dropTurns;  // pairs at the largest size in each round; more at the smaller
     int startRounds;
 };
 
@@ -27,7 +25,7 @@ void MeasureSecondStart(const Plan &plan);
 DWORD RunFirstStart(bool warm);
 DWORD RunSecondStart(bool warm);
 
-// samples.cpp: samples, their repaint, and the loupe
+// samples.cpp: samples, their repaint, the loupe, and a long drag
 void MeasureSamples(const Plan &plan, HWND picker);
 
 // drop.cpp
@@ -35,12 +33,21 @@ void MeasureDrop(const Plan &plan, HWND picker);
 // Child mode: a stand-in host dialog and COUNT windows of another program.
 int RunFarm(const char *eventName, int count);
 
-// picker_glue.cpp: the program's state, reached from here only.
-HWND PickerMainWindow();
+// picker_glue.cpp: the program, reached from here only (its loupe from
+// bench_loupe.cpp).
+
+// Loads the picker's names; whether a picker runs on this desktop.
+bool PickerAlreadyRuns();
+enum PickerStart { kPickerShown, kPickerRefused, kPickerFailed };
+// What WinMain does before its message loop: the window shown and painted,
+// or refused because a picker already runs.
+PickerStart StartPicker(HWND *window);
 const char *PickerClassName();
 const char *PickerTitle();
-void SetPickedColor(const ColorSample &sample);
-ColorSample PickedColor();
-// A sample as a drag takes one, and a Drop of the current colour.
-void SampleScreenColor(HWND picker, int x, int y);
-void SendColorToDialog(HWND picker);
+// The title the picker looks for to find the host colour dialog.
+const char *HostDialogTitle();
+// SampleScreenColor: reads the point, keeps it, and asks for the repaint.
+void TakeProgramSample(HWND picker, POINT point);
+void SetPickedColor(int red, int green, int blue);
+// SendColorToDialog: what Drop does.
+void DropColor(HWND picker);

@@ -1,9 +1,15 @@
-// A drag sample with the program's loupe shown: SampleScreenColor, then
-// ShowLoupeAt, as the picker does at every sample of a drag.
+// The program's loupe: a drag sample is SampleScreenColor, then ShowLoupeAt,
+// as the picker does at every sample of a drag.
+#include "app/picker_state.h"
 #include "picker/loupe.h"
+#include "picker/loupe_placement.h"
 #include "picker/screen_sample.h"
 #include "tools/bench/bench.h"
 #include "tools/bench/loupe_bench.h"
+
+static_assert(kFloorSquareSize == kLoupeSquareSize && kFloorClientSize == kLoupeClientSize &&
+                  kFloorOuterSize == kLoupeOuterSize && kFloorGap == kLoupeGap,
+              "the loupe's floor has the loupe's size and place");
 
 namespace
 {
@@ -17,7 +23,7 @@ BOOL CALLBACK FindOwnedLayered(HWND window, LPARAM picker)
     return !(owned && layered);
 }
 
-// The picker may make its loupe together with its window.
+// The picker makes its loupe together with its window.
 bool HasLoupe(HWND picker)
 {
     return !EnumThreadWindows(GetCurrentThreadId(), FindOwnedLayered,
@@ -26,18 +32,17 @@ bool HasLoupe(HWND picker)
 
 } // namespace
 
-bool StartProgramLoupe(HWND picker)
+void StartProgramLoupe(HWND picker)
 {
     g_createdHere = !HasLoupe(picker);
     if (g_createdHere)
         CreateLoupe(picker);
-    return true;
 }
 
 void TakeLoupeSample(HWND picker, POINT hotSpot)
 {
-    SampleScreenColor(picker, hotSpot.x, hotSpot.y);
-    ShowLoupeAt(picker, hotSpot, 1, PickedColor());
+    SampleScreenColor(picker, hotSpot);
+    ShowLoupeAt(picker, hotSpot, g_picker.options.averageSide, g_picker.sample);
 }
 
 void HideProgramLoupe()

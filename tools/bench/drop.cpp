@@ -1,15 +1,15 @@
 // Drop: SendColorToDialog with the host dialog at the bottom of the z-order
 // and hundreds to thousands of top-level windows of another process (a copy
-// of this bench run as a "window farm"), beside the bare walk over the same
-// windows. The sizes take turns in every round and are timed over about the
-// same span, so bursts of load from elsewhere weigh on each alike.
-#include "picker/color_transfer.h"
-#include "picker/host_dialog_protocol.h"
+// of this bench run as a "window farm"), paired Drop by Drop with its floor:
+// the same walk over the same windows and the same three sends to the same
+// host, with no program code. The sizes take turns in every round.
 #include "tools/bench/bench.h"
 #include "tools/bench/children.h"
+#include "tools/bench/picker_facts.h"
 #include "tools/bench/table.h"
 #include "tools/bench/timing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,9 +19,7 @@
 namespace
 {
 
-const char *const kHostTitle = kColorSettingsTitle;
-const int kHostFieldIds[] = {kRedFieldId, kGreenFieldId, kBlueFieldId};
-const ColorSample kDropSample = {10, 200, 64};
+// What a Drop of the colour (10, 200, 64) writes.
 const char *const kDropTexts[] = {"10", "200", "64"};
 
 const int kTitleBufferSize = 256;
@@ -29,8 +27,10 @@ const UINT kSetFarmSizeMessage = WM_APP + 1;
 const char kFarmClass[] = "TanzelBenchFarm";
 const char kFakeHostClass[] = "TanzelBenchHost";
 const double kDropBudget = 1.2;
-const double kGrowthLow = 4.5;
-const double kGrowthHigh = 5.5;
+// Drop's growth from size to size, to its floor's: linear in the windows
+// as far as the platform is.
+const double kGrowthLow = 0.9;
+const double kGrowthHigh = 1.1;
 
 // A stand-in host colour dialog: the title and the three fields, nothing more,
 // so a Drop into it costs what the picker does and not what a host does.
@@ -43,9 +43,9 @@ void CreateFakeHost()
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kFakeHostClass;
     RegisterClassA(&windowClass);
-    HWND dialog =
-        CreateWindowExA(0, kFakeHostClass, kHostTitle, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 600,
-                        400, 200, 130, NULL, NULL, instance, NULL);
+    HWND dialog = CreateWindowExA(0, kFakeHostClass, HostDialogTitle(),
+                                  WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 600, 400, 200, 130, NULL,
+                                  NULL, instance, NULL);
     for (int i = 0; i < 3; ++i)
         CreateWindowExA(0, "EDIT", "0", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 8 + 26 * i, 80, 22,
                         dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHostFieldIds[i])),
@@ -207,7 +207,7 @@ bool StartHost(PROCESS_INFORMATION *info, HWND *dialog)
     if (!Launch("\"" TANZEL_HOST_PATH "\"", info))
         return false;
     double start = NowUs();
-    while (!(*dialog = FindWindowOf(info->dwProcessId, NULL, kHostTitle))) {
+    while (!(*dialog = FindWindowOf(info->dwProcessId, NULL, HostDialogTitle()))) {
         if (NowUs() - start > 2 * kAppearMs * 1000.0)
             return false;
         PumpFor(10);
@@ -215,20 +215,62 @@ bool StartHost(PROCESS_INFORMATION *info, HWND *dialog)
     return true;
 }
 
+// Drop, its floor, and the walk alone as a diagnostic.
+enum DropWay { kDrop, kDropFloor, kWalk, kDropWayCount };
+
+// Each Drop and its floor come once before and once after the other, and
+// the walk first as often as last.
+const DropWay kDropOrders[][kDropWayCount] = {
+    {kDrop, kDropFloor, kWalk},
+    {kWalk, kDropFloor, kDrop},
+    {kDropFloor, kDrop, kWalk},
+    {kWalk, kDrop, kDropFloor},
+};
+const int kDropOrderCount = sizeof kDropOrders / sizeof kDropOrders[0];
+
 struct DropTimes {
-    int windows; // in the walk
-    std::vector<double> dropMs;
-    std::vector<double> walkMs;
-    std::vector<double> ratio;
+    int windows;                                // in the walk
+    std::vector<double> ms[kDropWayCount];      // each turn
+    std::vector<double> roundMs[kDropWayCount]; // the mean of each round
+    std::vector<double> floorRatios;            // Drop's to its floor's, each turn
+    std::vector<double> walkRatios;             // Drop's to the walk's, each turn
 };
 
-// Drops into the dialog at the bottom of the z-order and bare walks, taking
-// turns, repeated so that every size is timed over about the same span: a
-// burst of load from elsewhere then weighs on each size alike. After each
-// Drop the host's own redraw is let finish, untimed.
-bool TimeDropAndWalk(HWND picker, HWND dialog, int round, int repeats, DropTimes *times)
+// What Drop does, with no program code: the same walk, then the same three
+// sends to the same host.
+void BareDrop(HWND dialog, DropTimes *times)
+{
+    times->windows = BareWalk();
+    for (int i = 0; i < 3; ++i) {
+        DWORD_PTR result;
+        SendMessageTimeoutA(GetDlgItem(dialog, kHostFieldIds[i]), WM_SETTEXT, kHostSetTextWParam,
+                            reinterpret_cast<LPARAM>(kDropTexts[i]), kHostSendFlags,
+                            kHostAnswerTimeoutMs, &result);
+    }
+}
+
+// Milliseconds. After a send the host's own redraw is let finish, untimed.
+double TimeDropWay(DropWay way, HWND picker, HWND dialog, DropTimes *times)
 {
     const DWORD kHostRedrawMs = 20;
+    Pump();
+    double start = NowUs();
+    if (way == kDrop)
+        DropColor(picker);
+    else if (way == kDropFloor)
+        BareDrop(dialog, times);
+    else
+        times->windows = BareWalk();
+    double ms = (NowUs() - start) / 1000;
+    if (way != kWalk)
+        PumpFor(kHostRedrawMs);
+    return ms;
+}
+
+// With the dialog at the bottom of the z-order: one Drop untimed, that must
+// reach it, then turns of Drop, its floor and the walk.
+bool TimeDrops(HWND picker, HWND dialog, int round, int turns, DropTimes *times)
+{
     SetWindowPos(dialog, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (LastInWalk() != dialog) {
         Fail("the host dialog is not the last window of the walk");
@@ -238,32 +280,30 @@ bool TimeDropAndWalk(HWND picker, HWND dialog, int round, int repeats, DropTimes
         Fail("the host's fields do not take text");
         return false;
     }
-    double dropUs = 0;
-    double walkUs = 0;
-    for (int k = 0; k < 2 * repeats; ++k) {
-        Pump();
-        double start = NowUs();
-        if ((k + round) % 2 == 0) {
-            SendColorToDialog(picker);
-            dropUs += NowUs() - start;
-            PumpFor(kHostRedrawMs);
-        } else {
-            times->windows = BareWalk();
-            walkUs += NowUs() - start;
-        }
-    }
+    DropColor(picker);
     if (!FieldsHoldDrop(dialog)) {
         Fail("Drop did not reach the host at the bottom of the z-order");
         return false;
     }
-    dropUs /= repeats;
-    walkUs /= repeats;
+    double sums[kDropWayCount] = {};
+    for (int turn = 0; turn < turns; ++turn) {
+        const DropWay *order = kDropOrders[(turn + round) % kDropOrderCount];
+        double ms[kDropWayCount];
+        for (int i = 0; i < kDropWayCount; ++i)
+            ms[order[i]] = TimeDropWay(order[i], picker, dialog, times);
+        for (int way = 0; way < kDropWayCount; ++way) {
+            times->ms[way].push_back(ms[way]);
+            sums[way] += ms[way];
+        }
+        times->floorRatios.push_back(ms[kDrop] / ms[kDropFloor]);
+        times->walkRatios.push_back(ms[kDrop] / ms[kWalk]);
+    }
+    for (int way = 0; way < kDropWayCount; ++way)
+        times->roundMs[way].push_back(sums[way] / turns);
     if (std::getenv("TANZEL_BENCH_TRACE"))
-        std::fprintf(stderr, "trace: %d windows, %d repeats: drop %.2f walk %.2f\n", times->windows,
-                     repeats, dropUs / 1000, walkUs / 1000);
-    times->dropMs.push_back(dropUs / 1000);
-    times->walkMs.push_back(walkUs / 1000);
-    times->ratio.push_back(dropUs / walkUs);
+        std::fprintf(stderr, "trace: %d windows, %d turns: drop %.2f floor %.2f walk %.2f\n",
+                     times->windows, turns, sums[kDrop] / turns, sums[kDropFloor] / turns,
+                     sums[kWalk] / turns);
     return true;
 }
 
@@ -272,17 +312,60 @@ std::string PerWindow(double ms, int windows)
     return std::isnan(ms) || windows == 0 ? "" : Format(" (%.1f us/window)", ms * 1000 / windows);
 }
 
-void AddDropRow(const char *what, int size, const DropTimes &t, bool judged)
+std::string Milliseconds(double ms, int windows)
 {
-    double dropMs = Median(t.dropMs);
-    double walkMs = Median(t.walkMs);
-    double ratio = Median(t.ratio);
+    return Figure("%.2f ms", ms) + PerWindow(ms, windows);
+}
+
+void AddDropRows(const char *what, int size, const DropTimes &t, bool judged, bool withWalk)
+{
+    double dropMs = Median(t.ms[kDrop]);
+    double ratio = Median(t.floorRatios);
     std::string walk = t.windows ? Format(" (%d in the walk)", t.windows) : "";
     AddRow(Format("drop: %s, %d windows of another process%s", what, size, walk.c_str()),
-           Figure("%.2f ms", dropMs) + PerWindow(dropMs, t.windows),
-           "bare walk " + Figure("%.2f ms", walkMs) + PerWindow(walkMs, t.windows), Ratio(ratio),
-           judged ? Format("<= %.1f", kDropBudget) : "",
+           Milliseconds(dropMs, t.windows),
+           "the same walk and three WM_SETTEXT with no program code " +
+               Milliseconds(Median(t.ms[kDropFloor]), t.windows),
+           Ratio(ratio), judged ? Format("<= %.1f", kDropBudget) : "",
            judged ? AtMost(ratio, kDropBudget) : kNoBudget);
+    if (withWalk)
+        AddRow(Format("drop: the bare walk alone (EnumWindows, GetWindowTextA), %d windows", size),
+               Milliseconds(Median(t.ms[kWalk]), t.windows),
+               "diagnostic; the ratio is Drop's to it", Ratio(Median(t.walkRatios)));
+}
+
+// How much longer the larger size took, in one round.
+double Growth(const DropTimes &smaller, const DropTimes &larger, DropWay way, size_t round)
+{
+    return larger.roundMs[way][round] / smaller.roundMs[way][round];
+}
+
+void AddGrowthRow(int smallerSize, int largerSize, const DropTimes &smaller,
+                  const DropTimes &larger)
+{
+    std::vector<double> drop;
+    std::vector<double> floor;
+    std::vector<double> ratios;
+    size_t rounds = std::min(smaller.roundMs[kDrop].size(), larger.roundMs[kDrop].size());
+    for (size_t round = 0; round < rounds; ++round) {
+        drop.push_back(Growth(smaller, larger, kDrop, round));
+        floor.push_back(Growth(smaller, larger, kDropFloor, round));
+        ratios.push_back(drop.back() / floor.back());
+    }
+    double ratio = Median(ratios);
+    AddRow(Format("drop: growth from %d to %d windows", smallerSize, largerSize),
+           Figure("%.2f x", Median(drop)), "its floor's " + Figure("%.2f x", Median(floor)),
+           Ratio(ratio), Format("%.1f to %.1f", kGrowthLow, kGrowthHigh),
+           Within(ratio, kGrowthLow, kGrowthHigh));
+}
+
+// Turns at a size in each round: the smaller sizes' Drops are quick, and
+// their pairs are many for little time.
+int TurnsAt(const Plan &plan, size_t size)
+{
+    const int kMoreAtSmallerSizes = 5;
+    bool largest = size + 1 == plan.farmSizes.size();
+    return largest ? plan.dropTurns : kMoreAtSmallerSizes * plan.dropTurns;
 }
 
 } // namespace
@@ -336,13 +419,13 @@ void MeasureDrop(const Plan &plan, HWND picker)
     PROCESS_INFORMATION realHost = {};
     HWND realDialog = NULL;
     Farm farm = {};
-    SetPickedColor(kDropSample);
+    SetPickedColor(10, 200, 64);
     bool working = StartHost(&realHost, &realDialog);
     if (!working)
         Fail("the system colour dialog (tanzel_host.exe) did not appear");
     HWND fakeDialog = NULL;
     if (working && StartFarm(&farm, plan.farmSizes.back()))
-        fakeDialog = FindWindowOf(farm.info.dwProcessId, kFakeHostClass, kHostTitle);
+        fakeDialog = FindWindowOf(farm.info.dwProcessId, kFakeHostClass, HostDialogTitle());
     if (working && !fakeDialog) {
         Fail("the window farm did not start");
         working = false;
@@ -350,7 +433,6 @@ void MeasureDrop(const Plan &plan, HWND picker)
 
     std::vector<DropTimes> fake(sizes);
     DropTimes real = {};
-    std::vector<double> growth;
     for (int round = 0; round < plan.dropRounds && working; ++round) {
         // Largest first, then smallest first: each turn moves the fewest windows.
         for (size_t k = 0; k < sizes && working; ++k) {
@@ -361,34 +443,24 @@ void MeasureDrop(const Plan &plan, HWND picker)
                 break;
             }
             PumpFor(kSettleMs);
-            int repeats = plan.farmSizes.back() / plan.farmSizes[s];
-            working = TimeDropAndWalk(picker, fakeDialog, round, repeats, &fake[s]);
+            working = TimeDrops(picker, fakeDialog, round, TurnsAt(plan, s), &fake[s]);
         }
-        if (working && sizes >= 3)
-            growth.push_back(fake[2].dropMs.back() / fake[1].dropMs.back());
     }
     // The system dialog redraws itself after each Drop: it is measured on its
     // own, after the others, so that its work never lands in their figures.
     if (working && SetFarmSizeTo(farm, kRealHostSize)) {
         for (int round = 0; round < plan.dropRounds && working; ++round) {
             PumpFor(kSettleMs);
-            working = TimeDropAndWalk(picker, realDialog, round,
-                                      plan.farmSizes.back() / kRealHostSize, &real);
+            working = TimeDrops(picker, realDialog, round, plan.dropTurns, &real);
         }
     }
     for (size_t s = 0; s < sizes; ++s) {
-        AddDropRow("stand-in dialog", plan.farmSizes[s], fake[s], plan.farmSizes[s] >= 1000);
+        AddDropRows("stand-in dialog", plan.farmSizes[s], fake[s], plan.farmSizes[s] >= 1000, true);
         if (plan.farmSizes[s] == kRealHostSize)
-            AddDropRow("system colour dialog (reference)", kRealHostSize, real, false);
+            AddDropRows("system colour dialog (reference)", kRealHostSize, real, false, false);
     }
-    if (sizes >= 3) {
-        double growthMedian = Median(growth);
-        AddRow(Format("drop: growth from %d to %d windows", plan.farmSizes[1], plan.farmSizes[2]),
-               Figure("%.2f x", growthMedian),
-               "bare walk " + Figure("%.2f x", Median(fake[2].walkMs) / Median(fake[1].walkMs)), "",
-               Format("%.1f to %.1f x", kGrowthLow, kGrowthHigh),
-               Within(growthMedian, kGrowthLow, kGrowthHigh));
-    }
+    if (sizes >= 3)
+        AddGrowthRow(plan.farmSizes[1], plan.farmSizes[2], fake[1], fake[2]);
     EndFarm(&farm);
     if (realDialog)
         PostMessageA(realDialog, WM_CLOSE, 0, 0);

@@ -4,35 +4,26 @@
 
 #include <windows.h>
 
-// The loupe's outer size, and where it stands from the hot spot when its
-// first place, lower-right, fits.
-const int kLoupeOuterSize = 90;
-const int kLoupeOffset = 16;
+// The loupe's square, its magnified client and outer size, and where it
+// stands from the hot spot when its first place, lower-right, fits.
+const int kFloorSquareSize = 11;
+const int kFloorClientSize = 88;
+const int kFloorOuterSize = 90;
+const int kFloorGap = 16;
 
-enum LoupeFloorWay {
-    // One SetWindowPos, then one StretchBlt in WM_PAINT.
-    kMoveAndPaint,
-    // One SetWindowPos, then one StretchBlt past WM_PAINT (GetDC).
-    kMoveAndDirectPaint,
-    // One UpdateLayeredWindow that moves and paints.
-    kUpdateLayered,
-    kLoupeFloorWayCount
-};
-
-bool CreateLoupeFloors(HWND owner);
-void DestroyLoupeFloors();
+// False when the floor's window is not as the loupe's (the run then fails),
+// or when what it shows at the probe's place never reaches the screen.
+bool CreateLoupeFloor(HWND owner, POINT probe);
+void DestroyLoupeFloor();
 // Untimed, around a batch: shows the window at its first place, hides it.
-void ShowLoupeFloor(LoupeFloorWay way, POINT hotSpot);
-void HideLoupeFloor(LoupeFloorWay way);
-// Untimed: whether what the way shows is on the screen afterwards. Under
-// Wine 8 on Xvfb a window shown by UpdateLayeredWindow never is.
-bool LoupeFloorReachesScreen(LoupeFloorWay way, POINT hotSpot);
+void ShowLoupeFloor(POINT hotSpot);
+void HideLoupeFloor();
 // Reads the 11 x 11 square around the hot spot, moves the window lower-right
-// of it and shows the square 8 x.
-void TakeLoupeFloorSample(LoupeFloorWay way, POINT hotSpot);
+// of it with one SetWindowPos and paints the square 8 x with one StretchBlt.
+void TakeLoupeFloorSample(POINT hotSpot);
 
-// The program's loupe; false when this build of the program has none.
-bool StartProgramLoupe(HWND picker);
+// The program's loupe, made with the picker's window or here.
+void StartProgramLoupe(HWND picker);
 // A drag sample: SampleScreenColor, then ShowLoupeAt.
 void TakeLoupeSample(HWND picker, POINT hotSpot);
 void HideProgramLoupe();

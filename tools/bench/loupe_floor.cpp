@@ -1,7 +1,7 @@
 // The loupe's floor: a bare layered window of the loupe's size and styles,
-// with no program code, that shows an 11 x 11 screen read 8 x; moved by one
-// SetWindowPos and painted by one StretchBlt (in WM_PAINT, or past it), or
-// both in one UpdateLayeredWindow, to learn which costs less under Wine.
+// with no program code, that shows an 11 x 11 screen read 8 x: moved by one
+// SetWindowPos and painted straight after by one StretchBlt, as the loupe
+// must be under Wine (a window shown by UpdateLayeredWindow never appears).
 #include "tools/bench/loupe_bench.h"
 
 #include "tools/bench/table.h"
@@ -10,101 +10,78 @@
 namespace
 {
 
-const int kSquareSize = 11;
-const int kMagnifiedSize = 88;
 const DWORD kLoupeExStyle = WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 const DWORD kLoupeStyle = WS_POPUP | WS_BORDER;
 const char kFloorClass[] = "TanzelBenchLoupeFloor";
 
-struct Bitmap {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-};
-
-HWND g_windows[kLoupeFloorWayCount];
-// The square as read, and for UpdateLayeredWindow the whole window, border and all.
-Bitmap g_square;
-Bitmap g_frame;
-
-Bitmap MakeBitmap(int size)
-{
-    HDC screen = GetDC(NULL);
-    Bitmap made = {CreateCompatibleDC(screen), CreateCompatibleBitmap(screen, size, size), NULL};
-    made.previous = SelectObject(made.dc, made.bitmap);
-    PatBlt(made.dc, 0, 0, size, size, BLACKNESS);
-    ReleaseDC(NULL, screen);
-    return made;
-}
-
-void FreeBitmap(Bitmap *bitmap)
-{
-    if (!bitmap->dc)
-        return;
-    SelectObject(bitmap->dc, bitmap->previous);
-    DeleteDC(bitmap->dc);
-    DeleteObject(bitmap->bitmap);
-    *bitmap = Bitmap();
-}
+HWND g_window;
+HDC g_squareDC;
+HBITMAP g_squareBitmap;
+HGDIOBJ g_previousBitmap;
 
 void ReadSquare(POINT hotSpot)
 {
     HDC screen = GetDC(NULL);
-    BitBlt(g_square.dc, 0, 0, kSquareSize, kSquareSize, screen, hotSpot.x - kSquareSize / 2,
-           hotSpot.y - kSquareSize / 2, SRCCOPY);
+    BitBlt(g_squareDC, 0, 0, kFloorSquareSize, kFloorSquareSize, screen,
+           hotSpot.x - kFloorSquareSize / 2, hotSpot.y - kFloorSquareSize / 2, SRCCOPY);
     ReleaseDC(NULL, screen);
 }
 
-void Magnify(HDC target, int at)
+void Magnify(HDC target)
 {
     SetStretchBltMode(target, COLORONCOLOR);
-    StretchBlt(target, at, at, kMagnifiedSize, kMagnifiedSize, g_square.dc, 0, 0, kSquareSize,
-               kSquareSize, SRCCOPY);
+    StretchBlt(target, 0, 0, kFloorClientSize, kFloorClientSize, g_squareDC, 0, 0, kFloorSquareSize,
+               kFloorSquareSize, SRCCOPY);
 }
 
-POINT OriginFor(POINT hotSpot)
+void PaintNow()
 {
-    POINT origin = {hotSpot.x + kLoupeOffset, hotSpot.y + kLoupeOffset};
-    return origin;
+    HDC target = GetDC(g_window);
+    Magnify(target);
+    ReleaseDC(g_window, target);
 }
 
-void UpdateLayered(POINT hotSpot)
+void MoveTo(POINT hotSpot, UINT flags)
 {
-    Magnify(g_frame.dc, 1);
-    POINT origin = OriginFor(hotSpot);
-    SIZE size = {kLoupeOuterSize, kLoupeOuterSize};
-    POINT source = {0, 0};
-    UpdateLayeredWindow(g_windows[kUpdateLayered], NULL, &origin, &size, g_frame.dc, &source, 0,
-                        NULL, ULW_OPAQUE);
+    SetWindowPos(g_window, NULL, hotSpot.x + kFloorGap, hotSpot.y + kFloorGap, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
 }
 
-// Shows what the square holds, lower right of the hot spot.
-void ShowSquare(LoupeFloorWay way, POINT hotSpot)
-{
-    if (way == kUpdateLayered)
-        UpdateLayered(hotSpot);
-    POINT origin = OriginFor(hotSpot);
-    HWND window = g_windows[way];
-    SetWindowPos(window, HWND_TOPMOST, origin.x, origin.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    InvalidateRect(window, NULL, FALSE);
-    UpdateWindow(window);
-}
-
+// Uncovered parts, after a hide elsewhere, are painted as usual.
 LRESULT CALLBACK FloorWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_PAINT)
         return DefWindowProcA(window, message, wParam, lParam);
     PAINTSTRUCT paint;
-    HDC target = BeginPaint(window, &paint);
-    Magnify(target, 0);
+    Magnify(BeginPaint(window, &paint));
     EndPaint(window, &paint);
     return 0;
 }
 
+// Shown once, untimed, with a colour no desktop has: is that colour then on
+// the screen?
+bool ReachesScreen(POINT hotSpot)
+{
+    const COLORREF kProbeColor = RGB(1, 254, 3);
+    HBRUSH brush = CreateSolidBrush(kProbeColor);
+    RECT square = {0, 0, kFloorSquareSize, kFloorSquareSize};
+    FillRect(g_squareDC, &square, brush);
+    DeleteObject(brush);
+    MoveTo(hotSpot, SWP_SHOWWINDOW);
+    PaintNow();
+    PumpFor(100);
+    HDC screen = GetDC(NULL);
+    COLORREF seen = GetPixel(screen, hotSpot.x + kFloorGap + kFloorOuterSize / 2,
+                             hotSpot.y + kFloorGap + kFloorOuterSize / 2);
+    ReleaseDC(NULL, screen);
+    HideLoupeFloor();
+    Pump();
+    return seen == kProbeColor;
+}
+
 } // namespace
 
-bool CreateLoupeFloors(HWND owner)
+bool CreateLoupeFloor(HWND owner, POINT probe)
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
     WNDCLASSA windowClass = {};
@@ -112,86 +89,52 @@ bool CreateLoupeFloors(HWND owner)
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kFloorClass;
     RegisterClassA(&windowClass);
-    g_square = MakeBitmap(kSquareSize);
-    g_frame = MakeBitmap(kLoupeOuterSize);
-    for (HWND &window : g_windows) {
-        window = CreateWindowExA(kLoupeExStyle, kFloorClass, "", kLoupeStyle, 0, 0, kLoupeOuterSize,
-                                 kLoupeOuterSize, owner, NULL, instance, NULL);
-        RECT client = {};
-        GetClientRect(window, &client);
-        if (!window || client.right != kMagnifiedSize || client.bottom != kMagnifiedSize) {
-            Fail("the loupe's floor window is not 88 x 88 inside");
-            DestroyLoupeFloors();
-            return false;
-        }
-    }
-    // Opaque; a layered window shows nothing before this or UpdateLayeredWindow.
-    SetLayeredWindowAttributes(g_windows[kMoveAndPaint], 0, 255, LWA_ALPHA);
-    SetLayeredWindowAttributes(g_windows[kMoveAndDirectPaint], 0, 255, LWA_ALPHA);
-    return true;
-}
-
-void DestroyLoupeFloors()
-{
-    for (HWND &window : g_windows) {
-        if (window)
-            DestroyWindow(window);
-        window = NULL;
-    }
-    FreeBitmap(&g_square);
-    FreeBitmap(&g_frame);
-}
-
-void ShowLoupeFloor(LoupeFloorWay way, POINT hotSpot)
-{
-    ReadSquare(hotSpot);
-    ShowSquare(way, hotSpot);
-}
-
-bool LoupeFloorReachesScreen(LoupeFloorWay way, POINT hotSpot)
-{
-    // A colour no desktop shows by chance, in place of the screen read.
-    const COLORREF kProbeColor = RGB(1, 254, 3);
-    HBRUSH brush = CreateSolidBrush(kProbeColor);
-    RECT square = {0, 0, kSquareSize, kSquareSize};
-    FillRect(g_square.dc, &square, brush);
-    DeleteObject(brush);
-    ShowSquare(way, hotSpot);
-    PumpFor(100);
-    POINT centre = OriginFor(hotSpot);
-    centre.x += kLoupeOuterSize / 2;
-    centre.y += kLoupeOuterSize / 2;
     HDC screen = GetDC(NULL);
-    COLORREF seen = GetPixel(screen, centre.x, centre.y);
+    g_squareDC = CreateCompatibleDC(screen);
+    g_squareBitmap = CreateCompatibleBitmap(screen, kFloorSquareSize, kFloorSquareSize);
+    g_previousBitmap = SelectObject(g_squareDC, g_squareBitmap);
     ReleaseDC(NULL, screen);
-    HideLoupeFloor(way);
-    Pump();
-    return seen == kProbeColor;
+    g_window = CreateWindowExA(kLoupeExStyle, kFloorClass, "", kLoupeStyle, 0, 0, kFloorOuterSize,
+                               kFloorOuterSize, owner, NULL, instance, NULL);
+    RECT client = {};
+    GetClientRect(g_window, &client);
+    if (!g_window || client.right != kFloorClientSize || client.bottom != kFloorClientSize) {
+        Fail("the loupe's floor window is not 88 x 88 inside");
+        return false;
+    }
+    // Opaque; a layered window shows nothing before this.
+    SetLayeredWindowAttributes(g_window, 0, 255, LWA_ALPHA);
+    return ReachesScreen(probe);
 }
 
-void HideLoupeFloor(LoupeFloorWay way)
+void DestroyLoupeFloor()
 {
-    ShowWindow(g_windows[way], SW_HIDE);
+    if (g_window)
+        DestroyWindow(g_window);
+    g_window = NULL;
+    if (g_squareDC) {
+        SelectObject(g_squareDC, g_previousBitmap);
+        DeleteDC(g_squareDC);
+        DeleteObject(g_squareBitmap);
+    }
+    g_squareDC = NULL;
 }
 
-void TakeLoupeFloorSample(LoupeFloorWay way, POINT hotSpot)
+void ShowLoupeFloor(POINT hotSpot)
 {
     ReadSquare(hotSpot);
-    if (way == kUpdateLayered) {
-        UpdateLayered(hotSpot);
-        return;
-    }
-    HWND window = g_windows[way];
-    POINT origin = OriginFor(hotSpot);
-    // Moving a layered window does not repaint it: Wine sends no WM_PAINT.
-    SetWindowPos(window, NULL, origin.x, origin.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (way == kMoveAndDirectPaint) {
-        HDC target = GetDC(window);
-        Magnify(target, 0);
-        ReleaseDC(window, target);
-        return;
-    }
-    InvalidateRect(window, NULL, FALSE);
-    UpdateWindow(window);
+    MoveTo(hotSpot, SWP_SHOWWINDOW);
+    PaintNow();
+}
+
+void HideLoupeFloor()
+{
+    ShowWindow(g_window, SW_HIDE);
+}
+
+void TakeLoupeFloorSample(POINT hotSpot)
+{
+    ReadSquare(hotSpot);
+    MoveTo(hotSpot, 0);
+    PaintNow();
 }

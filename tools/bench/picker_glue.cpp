@@ -1,11 +1,50 @@
-// Everything the benchmark needs of the program's state, in one place.
+// Everything the benchmark needs of the program, in one place: its state,
+// the calls it makes, and the constants it mirrors (picker_facts.h). The
+// program's loupe is reached from bench_loupe.cpp.
 #include "app/picker_state.h"
+#include "app/picker_window.h"
+#include "app/startup.h"
 #include "picker/color_transfer.h"
+#include "picker/dpi_awareness.h"
+#include "picker/host_dialog_protocol.h"
+#include "picker/screen_sample.h"
+#include "picker/swatch.h"
 #include "tools/bench/bench.h"
+#include "tools/bench/picker_facts.h"
 
-HWND PickerMainWindow()
+static_assert(kPickerClientWidth == kClientWidth && kPickerClientHeight == kClientHeight,
+              "the bench's picker client size is the program's");
+static_assert(kPickerSwatchLeft == kSwatchLeft && kPickerSwatchTop == kSwatchTop &&
+                  kPickerCanvasWidth == kCanvasWidth && kPickerCanvasHeight == kCanvasHeight,
+              "the bench's swatch is the program's");
+static_assert(kHostFieldIds[0] == kRedFieldId && kHostFieldIds[1] == kGreenFieldId &&
+                  kHostFieldIds[2] == kBlueFieldId,
+              "the bench's host fields are the program's");
+
+bool PickerAlreadyRuns()
 {
-    return g_picker.mainWindow;
+    LoadPickerNames(GetModuleHandleA(NULL));
+    return IsPickerRunning();
+}
+
+PickerStart StartPicker(HWND *window)
+{
+    *window = NULL;
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    LoadPickerNames(instance);
+    HANDLE startLock = AcquireStartLock();
+    if (IsPickerRunning()) {
+        ReleaseStartLock(startLock);
+        return kPickerRefused;
+    }
+    RegisterPickerClass(instance);
+    PrepareDpiAwareness();
+    bool created = CreatePickerWindow(instance, SW_SHOWNORMAL);
+    ReleaseStartLock(startLock);
+    if (!created)
+        return kPickerFailed;
+    *window = g_picker.mainWindow;
+    return kPickerShown;
 }
 
 const char *PickerClassName()
@@ -18,23 +57,24 @@ const char *PickerTitle()
     return g_picker.windowTitle;
 }
 
-void SetPickedColor(const ColorSample &sample)
+const char *HostDialogTitle()
 {
-    g_picker.sample = sample;
+    return kColorSettingsTitle;
 }
 
-void SampleScreenColor(HWND picker, int x, int y)
+void TakeProgramSample(HWND picker, POINT point)
 {
-    POINT hotSpot = {x, y};
-    SampleScreenColor(picker, hotSpot);
+    SampleScreenColor(picker, point);
 }
 
-void SendColorToDialog(HWND picker)
+void SetPickedColor(int red, int green, int blue)
+{
+    g_picker.sample.red = red;
+    g_picker.sample.green = green;
+    g_picker.sample.blue = blue;
+}
+
+void DropColor(HWND picker)
 {
     SendColorToDialog(picker, g_picker.sample);
-}
-
-ColorSample PickedColor()
-{
-    return g_picker.sample;
 }

@@ -1,14 +1,16 @@
 // Per sample: the screen read, the repaint it causes, and the loupe, each
-// beside its floor. All ways take turns in every round, at the same points,
-// and a way that shows its result ends each sample as the message loop does
-// between two pointer moves: with a look at an empty queue, which is when
-// Wine puts a window's new pixels on the screen.
-#include "app/picker_state.h"
-#include "picker/screen_sample.h"
+// paired with its floor in small batches that take turns (paired.h); then a
+// long drag with the loupe shown. A way that shows its result ends each
+// sample as the message loop does between two pointer moves: with a look at
+// an empty queue, which is when Wine puts a window's new pixels on the screen.
 #include "tools/bench/bench.h"
 #include "tools/bench/loupe_bench.h"
+#include "tools/bench/paired.h"
+#include "tools/bench/picker_facts.h"
 #include "tools/bench/table.h"
 #include "tools/bench/timing.h"
+
+#include <psapi.h>
 
 #include <string>
 #include <vector>
@@ -16,80 +18,142 @@
 namespace
 {
 
-const int kDropButtonId = 1;
-const double kSampleBudget = 2;
-const double kShowBudget = 1.2;
-const double kLoupeBudget = 1.2;
+// For what showing or hiding a window sets off in other processes.
+const DWORD kBatchSettleMs = 10;
+const int kThousand = 1000;
 
-enum SampleWay {
-    kBareRead,
-    kSample,
-    kBareShow,
-    kPlainShow,
-    kSampleShow,
-    kSampleShowButtonHidden,
-    kLoupeFloor,
-    kLoupeDirectPaint,
-    kLoupeLayeredUpdate,
-    kLoupeSample,
-    kWayCount
-};
-
-struct Canvas {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-};
-
-struct SampleBench {
-    HWND picker;
-    HWND dropButton;
-    HWND plain;
-    Canvas canvas;
-    bool hasLoupe;
-    // Each floor of the loupe, when what it shows reaches the screen.
-    bool floorShows[kLoupeFloorWayCount];
-    std::vector<POINT> points;
-};
-
+HWND g_picker;
+// A window with no program code whose WM_PAINT only copies a bare canvas.
+HWND g_plain;
+HDC g_plainCanvas;
+bool g_loupeFloorShows;
 volatile COLORREF g_sink;
 
-Canvas MakeBareCanvas(HWND window)
-{
-    HDC windowDC = GetDC(window);
-    Canvas canvas = {CreateCompatibleDC(windowDC),
-                     CreateCompatibleBitmap(windowDC, kCanvasWidth, kCanvasHeight), NULL};
-    canvas.previous = SelectObject(canvas.dc, canvas.bitmap);
-    PatBlt(canvas.dc, 0, 0, kCanvasWidth, kCanvasHeight, BLACKNESS);
-    ReleaseDC(window, windowDC);
-    return canvas;
-}
-
-void FreeCanvas(const Canvas &canvas)
-{
-    SelectObject(canvas.dc, canvas.previous);
-    DeleteDC(canvas.dc);
-    DeleteObject(canvas.bitmap);
-}
-
-COLORREF BareRead(int x, int y)
+COLORREF BareRead(POINT point)
 {
     HDC screen = GetDC(NULL);
-    COLORREF value = GetPixel(screen, x, y);
+    COLORREF value = GetPixel(screen, point.x, point.y);
     ReleaseDC(NULL, screen);
     return value;
 }
 
-void BareCopy(HWND window, HDC canvas)
+// The ways, each one sample at a point.
+
+void TakeBareRead(POINT point)
 {
-    HDC target = GetDC(window);
-    BitBlt(target, kSwatchLeft, kSwatchTop, kCanvasWidth, kCanvasHeight, canvas, 0, 0, SRCCOPY);
-    ReleaseDC(window, target);
+    g_sink = BareRead(point);
 }
 
-// A window with no code of the program: its WM_PAINT only copies the bare
-// canvas, so it shows what the platform's own repaint cycle costs.
-HDC g_plainCanvas;
+void TakeSample(POINT point)
+{
+    TakeProgramSample(g_picker, point);
+}
+
+void TakeBareShow(POINT point)
+{
+    g_sink = BareRead(point);
+    InvalidateRect(g_plain, NULL, FALSE);
+    UpdateWindow(g_plain);
+    Pump();
+}
+
+void TakeSampleShown(POINT point)
+{
+    TakeProgramSample(g_picker, point);
+    UpdateWindow(g_picker);
+    Pump();
+}
+
+void TakeLoupeSampleShown(POINT point)
+{
+    TakeLoupeSample(g_picker, point);
+    UpdateWindow(g_picker);
+    Pump();
+}
+
+void TakeBareLoupe(POINT point)
+{
+    g_sink = BareRead(point);
+    InvalidateRect(g_plain, NULL, FALSE);
+    TakeLoupeFloorSample(point);
+    UpdateWindow(g_plain);
+    Pump();
+}
+
+// What stands around their batches, untimed.
+
+// What SampleScreenColor asked for, so that each batch starts from a
+// painted window, as each sample of a drag does.
+void ShowPendingRepaint()
+{
+    UpdateWindow(g_picker);
+    Pump();
+}
+
+void BeginLoupeSamples(POINT first)
+{
+    TakeLoupeSampleShown(first);
+    PumpFor(kBatchSettleMs);
+}
+
+void EndLoupeSamples()
+{
+    HideProgramLoupe();
+    PumpFor(kBatchSettleMs);
+}
+
+void BeginBareLoupe(POINT first)
+{
+    ShowLoupeFloor(first);
+    PumpFor(kBatchSettleMs);
+}
+
+void EndBareLoupe()
+{
+    HideLoupeFloor();
+    PumpFor(kBatchSettleMs);
+}
+
+bool LoupeFloorShows()
+{
+    return g_loupeFloorShows;
+}
+
+// A new pair is one more row here: the program's way and its floor, each a
+// function taking one sample at a point, with what stands around a batch.
+struct PairedRow {
+    const char *what;
+    SampleWay figure;
+    const char *floorWhat;
+    SampleWay floor;
+    double budget;        // 0: not judged
+    bool (*measurable)(); // NULL: always
+};
+
+const PairedRow kPairedRows[] = {
+    {"sample: SampleScreenColor",
+     {TakeSample, NULL, ShowPendingRepaint},
+     "bare read (GetDC, GetPixel, ReleaseDC)",
+     {TakeBareRead, NULL, NULL},
+     2,
+     NULL},
+    {"sample: SampleScreenColor + UpdateWindow (WM_PAINT), shown",
+     {TakeSampleShown, NULL, NULL},
+     "bare read + WM_PAINT of a window with no program code that copies a 122x42 bitmap, shown "
+     "(the platform's repaint cycle)",
+     {TakeBareShow, NULL, NULL},
+     1.2,
+     NULL},
+    {"loupe: drag sample with the loupe shown: SampleScreenColor + ShowLoupeAt + UpdateWindow, "
+     "shown",
+     {TakeLoupeSampleShown, BeginLoupeSamples, EndLoupeSamples},
+     "bare read + the bare repaint above + a bare layered window 90x90: one 11x11 BitBlt from "
+     "the screen, one SetWindowPos, one StretchBlt 8x (GetDC), shown",
+     {TakeBareLoupe, BeginBareLoupe, EndBareLoupe},
+     1.2,
+     LoupeFloorShows},
+};
+const int kPairedRowCount = sizeof kPairedRows / sizeof kPairedRows[0];
 
 LRESULT CALLBACK PlainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -97,28 +161,27 @@ LRESULT CALLBACK PlainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return DefWindowProcA(window, message, wParam, lParam);
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    BitBlt(target, kSwatchLeft, kSwatchTop, kCanvasWidth, kCanvasHeight, g_plainCanvas, 0, 0,
-           SRCCOPY);
+    BitBlt(target, kPickerSwatchLeft, kPickerSwatchTop, kPickerCanvasWidth, kPickerCanvasHeight,
+           g_plainCanvas, 0, 0, SRCCOPY);
     EndPaint(window, &paint);
     return 0;
 }
 
 // Beside the picker, not over it, so that neither repaints for the other.
-HWND CreatePlainWindow(HWND picker, HDC canvas)
+HWND CreatePlainWindow()
 {
-    g_plainCanvas = canvas;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = PlainWndProc;
     windowClass.hInstance = GetModuleHandleA(NULL);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
     windowClass.lpszClassName = "TanzelBenchPlain";
     RegisterClassA(&windowClass);
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = {0, 0, kPickerClientWidth, kPickerClientHeight};
     DWORD style = WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
     AdjustWindowRect(&frame, style, FALSE);
     int width = frame.right - frame.left;
     RECT pickerFrame;
-    GetWindowRect(picker, &pickerFrame);
+    GetWindowRect(g_picker, &pickerFrame);
     int left = pickerFrame.left > GetSystemMetrics(SM_CXSCREEN) / 2
                    ? 10
                    : GetSystemMetrics(SM_CXSCREEN) - width - 10;
@@ -136,20 +199,19 @@ bool Overlaps(const RECT &a, const RECT &b)
 // Points spread over the screen where the loupe's first place, lower-right,
 // lies on the screen and clear of the picker and the plain window: there the
 // program's loupe and its floor stand in the same place.
-std::vector<POINT> SamplePoints(int count, HWND picker, HWND plain)
+std::vector<POINT> SamplePoints(int count)
 {
     int width = GetSystemMetrics(SM_CXSCREEN);
     int height = GetSystemMetrics(SM_CYSCREEN);
     RECT pickerFrame;
     RECT plainFrame;
-    GetWindowRect(picker, &pickerFrame);
-    GetWindowRect(plain, &plainFrame);
+    GetWindowRect(g_picker, &pickerFrame);
+    GetWindowRect(g_plain, &plainFrame);
     std::vector<POINT> points;
     for (int i = 0; static_cast<int>(points.size()) < count; ++i) {
         POINT point = {(i * 97) % width, (i * 61) % height};
-        RECT loupe = {point.x + kLoupeOffset, point.y + kLoupeOffset,
-                      point.x + kLoupeOffset + kLoupeOuterSize,
-                      point.y + kLoupeOffset + kLoupeOuterSize};
+        RECT loupe = {point.x + kFloorGap, point.y + kFloorGap,
+                      point.x + kFloorGap + kFloorOuterSize, point.y + kFloorGap + kFloorOuterSize};
         if (loupe.right <= width && loupe.bottom <= height && !Overlaps(loupe, pickerFrame) &&
             !Overlaps(loupe, plainFrame))
             points.push_back(point);
@@ -157,231 +219,134 @@ std::vector<POINT> SamplePoints(int count, HWND picker, HWND plain)
     return points;
 }
 
-// The loupe's floor that a way measures; kLoupeFloorWayCount for none.
-LoupeFloorWay FloorWayOf(SampleWay way)
+void MeasurePairedRows(int pairs, const std::vector<POINT> &points)
 {
-    switch (way) {
-    case kLoupeFloor:
-        return kMoveAndPaint;
-    case kLoupeDirectPaint:
-        return kMoveAndDirectPaint;
-    case kLoupeLayeredUpdate:
-        return kUpdateLayered;
-    default:
-        return kLoupeFloorWayCount;
+    PairedTimes times[kPairedRowCount];
+    for (int pair = 0; pair < pairs; ++pair) {
+        const POINT *batch = &points[pair * kSamplesPerBatch];
+        for (int row = 0; row < kPairedRowCount; ++row) {
+            const PairedRow &paired = kPairedRows[row];
+            if (!paired.measurable || paired.measurable())
+                TimePairOfBatches(paired.figure, paired.floor, batch, &times[row]);
+        }
     }
+    for (int row = 0; row < kPairedRowCount; ++row)
+        AddPairedRow(kPairedRows[row].what, kPairedRows[row].floorWhat, times[row],
+                     kPairedRows[row].budget);
 }
 
-// Untimed, around a batch.
-void BeginBatch(SampleWay way, const SampleBench &bench, POINT first)
+// What a leak would show: the process's GDI and USER objects where the
+// system counts them (Wine returns none), and the memory it has committed.
+struct Holdings {
+    DWORD gdiObjects;
+    DWORD userObjects;
+    double committedKiB;
+};
+
+Holdings ReadHoldings()
 {
-    if (way == kSampleShowButtonHidden)
-        ShowWindow(bench.dropButton, SW_HIDE);
-    if (FloorWayOf(way) != kLoupeFloorWayCount)
-        ShowLoupeFloor(FloorWayOf(way), first);
-    if (way == kLoupeSample)
-        TakeLoupeSample(bench.picker, first);
-    UpdateWindow(bench.picker);
-    PumpFor(20);
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    return {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+            GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), memory.PagefileUsage / 1024.0};
 }
 
-void EndBatch(SampleWay way, const SampleBench &bench)
+std::string Joined(const std::vector<double> &values, const char *format)
 {
-    if (way == kSampleShowButtonHidden)
-        ShowWindow(bench.dropButton, SW_SHOW);
-    if (FloorWayOf(way) != kLoupeFloorWayCount)
-        HideLoupeFloor(FloorWayOf(way));
-    if (way == kLoupeSample)
-        HideProgramLoupe();
-    UpdateWindow(bench.picker);
-    Pump();
+    std::string text;
+    for (double value : values)
+        text += (text.empty() ? "" : " ") + Format(format, value);
+    return text;
 }
 
-void TakeSample(SampleWay way, const SampleBench &bench, POINT point)
+double Sum(const std::vector<double> &values)
 {
-    switch (way) {
-    case kBareRead:
-        g_sink = BareRead(point.x, point.y);
-        break;
-    case kSample:
-        SampleScreenColor(bench.picker, point.x, point.y);
-        break;
-    case kBareShow:
-        g_sink = BareRead(point.x, point.y);
-        BareCopy(bench.picker, bench.canvas.dc);
-        Pump();
-        break;
-    case kPlainShow:
-        g_sink = BareRead(point.x, point.y);
-        InvalidateRect(bench.plain, NULL, FALSE);
-        UpdateWindow(bench.plain);
-        Pump();
-        break;
-    case kSampleShow:
-    case kSampleShowButtonHidden:
-        SampleScreenColor(bench.picker, point.x, point.y);
-        UpdateWindow(bench.picker);
-        Pump();
-        break;
-    case kLoupeFloor:
-    case kLoupeDirectPaint:
-    case kLoupeLayeredUpdate:
-        TakeLoupeFloorSample(FloorWayOf(way), point);
-        Pump();
-        break;
-    case kLoupeSample:
-        TakeLoupeSample(bench.picker, point);
-        UpdateWindow(bench.picker);
-        Pump();
-        break;
-    case kWayCount:
-        break;
+    double sum = 0;
+    for (double value : values)
+        sum += value;
+    return sum;
+}
+
+void AddLongDragRows(int samples, const std::vector<double> &thousandMs,
+                     const std::vector<double> &thousandRatios, const Holdings &first,
+                     const Holdings &last)
+{
+    size_t half = thousandRatios.size() / 2;
+    std::vector<double> early(thousandRatios.begin(), thousandRatios.begin() + half);
+    std::vector<double> late(thousandRatios.begin() + half, thousandRatios.end());
+    AddRow(Format("long drag: %d drag samples with the loupe shown, ms per 1,000 in turn", samples),
+           Joined(thousandMs, "%.0f"),
+           "per 1,000, against a plain sample shown (bare read + bare repaint) between every 10: " +
+               Joined(thousandRatios, "%.2f") + "; the ratio is the second half's to the first's",
+           Ratio(Median(late) / Median(early)));
+    bool counted = first.gdiObjects > 0;
+    AddRow("long drag: GDI / USER objects (GetGuiResources) at the end",
+           counted ? Format("%lu / %lu", last.gdiObjects, last.userObjects)
+                   : "not measured: this system counts none",
+           counted ? Format("after the first 1,000: %lu / %lu", first.gdiObjects, first.userObjects)
+                   : "",
+           "", "the same",
+           counted ? (first.gdiObjects == last.gdiObjects && first.userObjects == last.userObjects
+                          ? kMet
+                          : kMissed)
+                   : kUnmeasured);
+    AddRow(
+        "long drag: memory committed (PagefileUsage) at the end",
+        Format("%.0f KiB (%+.0f KiB)", last.committedKiB, last.committedKiB - first.committedKiB),
+        Format("after the first 1,000: %.0f KiB", first.committedKiB));
+}
+
+// The loupe stays shown from the first sample to the last; between batches a
+// plain sample shown gauges the machine's speed, so that a drift shows as a
+// ratio that grows.
+void MeasureLongDrag(int samples, const std::vector<POINT> &points)
+{
+    SampleWay drag = {TakeLoupeSampleShown, NULL, NULL};
+    SampleWay gauge = {TakeBareShow, NULL, NULL};
+    BeginLoupeSamples(points[0]);
+    std::vector<double> thousandMs;
+    std::vector<double> thousandRatios;
+    Holdings first = {};
+    for (int done = 0; done < samples; done += kThousand) {
+        PairedTimes times;
+        for (int i = 0; i < kThousand; i += kSamplesPerBatch)
+            TimePairOfBatches(drag, gauge, &points[(done + i) % points.size()], &times);
+        thousandMs.push_back(Sum(times.figureUs) * kSamplesPerBatch / 1000);
+        thousandRatios.push_back(Median(times.ratios));
+        if (done == 0)
+            first = ReadHoldings();
     }
-}
-
-// Whether this run can take the way: a floor of the loupe must show on the
-// screen, and the program's loupe needs a build that has one and its floor.
-bool CanTake(SampleWay way, const SampleBench &bench)
-{
-    if (FloorWayOf(way) != kLoupeFloorWayCount)
-        return bench.floorShows[FloorWayOf(way)];
-    if (way == kLoupeSample)
-        return bench.hasLoupe && bench.floorShows[kMoveAndPaint];
-    return true;
-}
-
-// A ratio of two ways' times in one round, when both were taken.
-void AddRatio(std::vector<double> *ratios, double figure, double floor)
-{
-    if (figure > 0 && floor > 0)
-        ratios->push_back(figure / floor);
-}
-
-std::string LoupeFigure(const std::vector<double> &times, bool shows)
-{
-    return shows ? Figure("%.1f us", Median(times))
-                 : "not measured: what it shows never reaches the screen here";
-}
-
-// Microseconds per sample over one batch of points.
-double RunSampleBatch(SampleWay way, const SampleBench &bench, int first, int count)
-{
-    BeginBatch(way, bench, bench.points[first]);
-    double start = NowUs();
-    for (int i = first; i < first + count; ++i)
-        TakeSample(way, bench, bench.points[i]);
-    double elapsed = NowUs() - start;
-    EndBatch(way, bench);
-    return elapsed / count;
-}
-
-void AddSampleRows(const std::vector<double> *times, const std::vector<double> &sampleRatio,
-                   const std::vector<double> &showRatio, const std::vector<double> &copyRatio)
-{
-    double bare = Median(times[kBareRead]);
-    double plainShow = Median(times[kPlainShow]);
-    double sampleRatioMedian = Median(sampleRatio);
-    double showRatioMedian = Median(showRatio);
-    AddRow("sample: bare read (GetDC, GetPixel, ReleaseDC)", Figure("%.1f us", bare),
-           "floor for sampling");
-    AddRow("sample: SampleScreenColor", Figure("%.1f us", Median(times[kSample])),
-           "bare read " + Figure("%.1f us", bare), Ratio(sampleRatioMedian),
-           Format("<= %.0f", kSampleBudget), AtMost(sampleRatioMedian, kSampleBudget));
-    AddRow("sample: bare read + WM_PAINT of a window with no program code that copies a "
-           "122x42 bitmap, shown",
-           Figure("%.1f us", plainShow),
-           "floor for showing a sample (the platform's repaint cycle)");
-    AddRow("sample: SampleScreenColor + UpdateWindow (WM_PAINT), shown",
-           Figure("%.1f us", Median(times[kSampleShow])), "floor " + Figure("%.1f us", plainShow),
-           Ratio(showRatioMedian), Format("<= %.1f", kShowBudget),
-           AtMost(showRatioMedian, kShowBudget));
-    AddRow("sample: of which the Drop button repainting",
-           Figure("%.1f us", Median(times[kSampleShow]) - Median(times[kSampleShowButtonHidden])),
-           "the same with the button hidden " +
-               Figure("%.1f us", Median(times[kSampleShowButtonHidden])));
-    AddRow("sample: bare read + bare BitBlt 122x42 to the window past WM_PAINT (GetDC), shown",
-           Figure("%.1f us", Median(times[kBareShow])),
-           "the former floor for showing; the ratio is SampleScreenColor + UpdateWindow's to it",
-           Ratio(Median(copyRatio)));
-}
-
-void AddLoupeRows(const std::vector<double> *times, const std::vector<double> &directRatio,
-                  const std::vector<double> &layeredRatio, const std::vector<double> &loupeRatio,
-                  const SampleBench &bench)
-{
-    double floor = Median(times[kLoupeFloor]);
-    double plainAndFloor = Median(times[kSampleShow]) + floor;
-    AddRow("loupe: floor: bare layered window 90x90 moved by one SetWindowPos, one StretchBlt 8x "
-           "in WM_PAINT of one 11x11 BitBlt from the screen, shown",
-           LoupeFigure(times[kLoupeFloor], bench.floorShows[kMoveAndPaint]), "floor for the loupe");
-    AddRow("loupe: the same, painted past WM_PAINT (GetDC, StretchBlt, ReleaseDC), shown",
-           LoupeFigure(times[kLoupeDirectPaint], bench.floorShows[kMoveAndDirectPaint]),
-           "floor " + Figure("%.1f us", floor), Ratio(Median(directRatio)));
-    AddRow("loupe: the same window moved and painted by one UpdateLayeredWindow, shown",
-           LoupeFigure(times[kLoupeLayeredUpdate], bench.floorShows[kUpdateLayered]),
-           "floor " + Figure("%.1f us", floor), Ratio(Median(layeredRatio)));
-    double loupeRatioMedian = Median(loupeRatio);
-    AddRow("loupe: drag sample with the loupe shown: SampleScreenColor + ShowLoupeAt + "
-           "UpdateWindow, shown",
-           bench.hasLoupe ? Figure("%.1f us", Median(times[kLoupeSample]))
-                          : "not measured (this build has no loupe)",
-           "SampleScreenColor + UpdateWindow, shown, + floor for the loupe " +
-               Figure("%.1f us", plainAndFloor),
-           Ratio(loupeRatioMedian), Format("<= %.1f", kLoupeBudget),
-           AtMost(loupeRatioMedian, kLoupeBudget));
+    Holdings last = ReadHoldings();
+    EndLoupeSamples();
+    AddLongDragRows(samples, thousandMs, thousandRatios, first, last);
 }
 
 } // namespace
 
 void MeasureSamples(const Plan &plan, HWND picker)
 {
-    SampleBench bench = {};
-    bench.picker = picker;
-    bench.dropButton = GetDlgItem(picker, kDropButtonId);
-    bench.canvas = MakeBareCanvas(picker);
-    bench.plain = CreatePlainWindow(picker, bench.canvas.dc);
-    bench.points = SamplePoints(plan.sampleRounds * plan.samplesPerBatch, picker, bench.plain);
-    // Before the floors, which are layered windows the picker owns too.
-    bench.hasLoupe = StartProgramLoupe(picker);
-    if (CreateLoupeFloors(picker)) {
-        for (int way = 0; way < kLoupeFloorWayCount; ++way)
-            bench.floorShows[way] =
-                LoupeFloorReachesScreen(static_cast<LoupeFloorWay>(way), bench.points[0]);
-    }
+    g_picker = picker;
+    HDC windowDC = GetDC(picker);
+    g_plainCanvas = CreateCompatibleDC(windowDC);
+    HBITMAP canvas = CreateCompatibleBitmap(windowDC, kPickerCanvasWidth, kPickerCanvasHeight);
+    HGDIOBJ previous = SelectObject(g_plainCanvas, canvas);
+    PatBlt(g_plainCanvas, 0, 0, kPickerCanvasWidth, kPickerCanvasHeight, BLACKNESS);
+    ReleaseDC(picker, windowDC);
+    g_plain = CreatePlainWindow();
+    std::vector<POINT> points = SamplePoints(plan.samplePairs * kSamplesPerBatch);
+    // Before the floor, a layered window the picker owns too.
+    StartProgramLoupe(picker);
+    g_loupeFloorShows = CreateLoupeFloor(picker, points[0]);
     PumpFor(200);
 
-    std::vector<double> times[kWayCount];
-    std::vector<double> sampleRatio;
-    std::vector<double> showRatio;
-    std::vector<double> copyRatio;
-    std::vector<double> directRatio;
-    std::vector<double> layeredRatio;
-    std::vector<double> loupeRatio;
-    for (int round = 0; round < plan.sampleRounds; ++round) {
-        int first = round * plan.samplesPerBatch;
-        double perSample[kWayCount] = {};
-        // A different order each round, so drift favours no way.
-        for (int k = 0; k < kWayCount; ++k) {
-            SampleWay way = static_cast<SampleWay>((k + round) % kWayCount);
-            if (!CanTake(way, bench))
-                continue;
-            perSample[way] = RunSampleBatch(way, bench, first, plan.samplesPerBatch);
-            times[way].push_back(perSample[way]);
-        }
-        AddRatio(&sampleRatio, perSample[kSample], perSample[kBareRead]);
-        AddRatio(&showRatio, perSample[kSampleShow], perSample[kPlainShow]);
-        AddRatio(&copyRatio, perSample[kSampleShow], perSample[kBareShow]);
-        AddRatio(&directRatio, perSample[kLoupeDirectPaint], perSample[kLoupeFloor]);
-        AddRatio(&layeredRatio, perSample[kLoupeLayeredUpdate], perSample[kLoupeFloor]);
-        AddRatio(&loupeRatio, perSample[kLoupeSample],
-                 perSample[kLoupeFloor] > 0 ? perSample[kSampleShow] + perSample[kLoupeFloor] : 0);
-    }
-    if (bench.hasLoupe)
-        EndProgramLoupe();
-    DestroyLoupeFloors();
-    DestroyWindow(bench.plain);
-    FreeCanvas(bench.canvas);
+    MeasurePairedRows(plan.samplePairs, points);
+    MeasureLongDrag(plan.longDragSamples, points);
 
-    AddSampleRows(times, sampleRatio, showRatio, copyRatio);
-    AddLoupeRows(times, directRatio, layeredRatio, loupeRatio, bench);
+    EndProgramLoupe();
+    DestroyLoupeFloor();
+    DestroyWindow(g_plain);
+    SelectObject(g_plainCanvas, previous);
+    DeleteDC(g_plainCanvas);
+    DeleteObject(canvas);
 }

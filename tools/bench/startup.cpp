@@ -2,12 +2,10 @@
 // a bare program that registers a class, creates one window and paints it
 // once, measured the same way; and from outside, the launch of the real
 // tanzel.exe until its window is on the screen.
-#include "app/startup.h"
-#include "app/picker_state.h"
-#include "picker/dpi_awareness.h"
 #include "tools/bench/bare_start.h"
 #include "tools/bench/bench.h"
 #include "tools/bench/children.h"
+#include "tools/bench/picker_facts.h"
 #include "tools/bench/table.h"
 #include "tools/bench/timing.h"
 #include "tools/bench/wine_warm_up.h"
@@ -95,7 +93,8 @@ bool IsOnScreen(HWND window, POINT clientPoint, COLORREF color)
 // colour: both on screen means the first paint reached the display.
 bool IsPickerPainted(HWND window)
 {
-    POINT swatch = {kSwatchLeft + kCanvasWidth / 2, kSwatchTop + kCanvasHeight / 2};
+    POINT swatch = {kPickerSwatchLeft + kPickerCanvasWidth / 2,
+                    kPickerSwatchTop + kPickerCanvasHeight / 2};
     POINT background = {2, 2};
     return IsOnScreen(window, swatch, RGB(255, 255, 255)) &&
            IsOnScreen(window, background, GetSysColor(COLOR_SCROLLBAR));
@@ -175,16 +174,11 @@ DWORD RunFirstStart(bool warm)
     if (warm)
         WarmUpWine();
     double start = NowUs();
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    LoadPickerNames(instance);
-    if (IsPickerRunning())
-        return kChildFailed;
-    RegisterPickerClass(instance);
-    PrepareDpiAwareness();
-    if (!CreatePickerWindow(instance, SW_SHOWNORMAL))
+    HWND window;
+    if (StartPicker(&window) != kPickerShown)
         return kChildFailed;
     double painted = NowUs();
-    DestroyWindow(PickerMainWindow());
+    DestroyWindow(window);
     return static_cast<DWORD>(painted - start + 0.5);
 }
 
@@ -193,11 +187,10 @@ DWORD RunSecondStart(bool warm)
     if (warm)
         WarmUpWine();
     double start = NowUs();
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    LoadPickerNames(instance);
-    bool found = IsPickerRunning();
+    HWND window;
+    bool refused = StartPicker(&window) == kPickerRefused;
     double end = NowUs();
-    return found ? static_cast<DWORD>(end - start + 0.5) : kChildFailed;
+    return refused ? static_cast<DWORD>(end - start + 0.5) : kChildFailed;
 }
 
 // The picker's entry of WinMain to the return of CreatePickerWindow, whose
