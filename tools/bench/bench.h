@@ -51,3 +51,11 @@ void TakeProgramSample(HWND picker, POINT point);
 void SetPickedColor(int red, int green, int blue);
 // SendColorToDialog: what Drop does.
 void DropColor(HWND picker);
+// The side of the square a sample averages, 1 for one pixel.
+void SetAverageSide(int side);
+// The pick key's message as the system sends it: a pick under the pointer,
+// the swatch painted, the recent colours written.
+void PressPickKey(HWND picker);
+// What the first Drop adds: comdlg32.dll mapped and the colour dialog's
+// caption read from it; false when there is none.
+bool ReadSystemDialogTitle();

@@ -78,3 +78,19 @@ void DropColor(HWND picker)
 {
     SendColorToDialog(picker, g_picker.sample);
 }
+
+void SetAverageSide(int side)
+{
+    g_picker.options.averageSide = side;
+}
+
+void PressPickKey(HWND picker)
+{
+    SendMessageA(picker, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F8));
+}
+
+bool ReadSystemDialogTitle()
+{
+    char title[kHostTitleSize];
+    return ReadSystemColorDialogTitle(title);
+}

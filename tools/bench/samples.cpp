@@ -71,6 +71,13 @@ void TakeLoupeSampleShown(POINT point)
     Pump();
 }
 
+// The pick key picks where the pointer rests, which its batch's start sets.
+void TakePickKeyShown(POINT)
+{
+    PressPickKey(g_picker);
+    Pump();
+}
+
 void TakeBareLoupe(POINT point)
 {
     g_sink = BareRead(point);
@@ -99,6 +106,24 @@ void BeginLoupeSamples(POINT first)
 void EndLoupeSamples()
 {
     HideProgramLoupe();
+    PumpFor(kBatchSettleMs);
+}
+
+void BeginAveragedLoupeSamples(POINT first)
+{
+    SetAverageSide(9);
+    BeginLoupeSamples(first);
+}
+
+void EndAveragedLoupeSamples()
+{
+    EndLoupeSamples();
+    SetAverageSide(1);
+}
+
+void BeginPickKey(POINT first)
+{
+    SetCursorPos(first.x, first.y);
     PumpFor(kBatchSettleMs);
 }
 
@@ -152,6 +177,19 @@ const PairedRow kPairedRows[] = {
      {TakeBareLoupe, BeginBareLoupe, EndBareLoupe},
      1.2,
      LoupeFloorShows},
+    {"average 9x9: drag sample with the loupe shown, the square read once for the mean and the "
+     "loupe",
+     {TakeLoupeSampleShown, BeginAveragedLoupeSamples, EndAveragedLoupeSamples},
+     "the program's point sample with the loupe shown (the row above)",
+     {TakeLoupeSampleShown, BeginLoupeSamples, EndLoupeSamples},
+     1.1,
+     NULL},
+    {"pick key: WM_HOTKEY to the swatch painted, shown, the recent colours written",
+     {TakePickKeyShown, BeginPickKey, NULL},
+     "bare read + the bare repaint (the platform's repaint cycle)",
+     {TakeBareShow, NULL, NULL},
+     1.2,
+     NULL},
 };
 const int kPairedRowCount = sizeof kPairedRows / sizeof kPairedRows[0];
 
