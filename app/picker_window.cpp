@@ -32,6 +32,7 @@ const int kShiftNudgeStep = 10;
 // (and sends moves with it): until the platform catches up, that reading
 // means the nudge's target. Any other reading is the pointer really moving.
 const DWORD kNudgeSettleMs = 300;
+const UINT_PTR kSaveRecentTimerId = 1;
 
 HCURSOR ArrowCursor()
 {
@@ -109,12 +110,30 @@ void MakeCurrentColor(HWND window, const ColorSample &color)
     ShowSampleInSwatch(window, color);
 }
 
-// A finished pick heads the recent colours, written at once so that nothing
-// is lost to a crash.
-void RememberPick()
+// Written once the new colour is on the screen: Wine shows a window's new
+// pixels only when its thread goes idle, and the write takes longer than the
+// sample. Picks in quick succession are written together.
+void ScheduleRecentSave(HWND window)
+{
+    g_picker.window.recentUnsaved = 1;
+    SetTimer(window, kSaveRecentTimerId, USER_TIMER_MINIMUM, NULL);
+}
+
+void SaveRecentNow(HWND window)
+{
+    KillTimer(window, kSaveRecentTimerId);
+    if (!g_picker.window.recentUnsaved)
+        return;
+    g_picker.window.recentUnsaved = 0;
+    SaveRecentColors(g_picker.options.recent);
+}
+
+// A finished pick heads the recent colours, written within moments so that
+// a crash loses nothing.
+void RememberPick(HWND window)
 {
     AddRecentColor(&g_picker.options.recent, g_picker.sample);
-    SaveRecentColors(g_picker.options.recent);
+    ScheduleRecentSave(window);
 }
 
 // The physical button that acts as the left one: swapped buttons swap them.
@@ -133,7 +152,7 @@ bool EndDragIfButtonReleased(WPARAM messageKeys)
     if (!g_picker.window.dragging || (messageKeys & MK_LBUTTON) || IsLeftButtonDown())
         return false;
     ReleaseDrag();
-    RememberPick();
+    RememberPick(g_picker.mainWindow);
     return true;
 }
 
@@ -230,7 +249,7 @@ void ApplyMenuChoice(HWND window, const MenuChoice &choice)
         break;
     case kChoseRecentColor:
         MakeCurrentColor(window, options.recent.colors[choice.value]);
-        RememberPick();
+        RememberPick(window);
         break;
     case kChoseNothing:
         break;
@@ -267,9 +286,7 @@ void OnPickKey(HWND window)
     if (g_picker.window.dragging)
         return;
     SampleScreenColor(window, ReadPointerPosition());
-    // Shown before the file is written, which may take longer.
-    UpdateWindow(window);
-    RememberPick();
+    RememberPick(window);
 }
 
 void OnCreate(HWND window)
@@ -330,7 +347,7 @@ void OnLeftButtonUp(HWND window)
     // loupe goes with the drag.
     SampleScreenColor(window, ReadPointerPosition());
     ReleaseDrag();
-    RememberPick();
+    RememberPick(window);
 }
 
 // A drag ends once the capture is gone: released by the picker, or taken away
@@ -350,6 +367,7 @@ void OnCommand(HWND window)
 
 void OnDestroy(HWND window)
 {
+    SaveRecentNow(window);
     UnregisterPickKey(window);
     DestroyLoupe();
     DeleteScreenSquare();
@@ -362,8 +380,10 @@ void OnDestroy(HWND window)
 // WM_DESTROY: the place is saved now, and again should a close follow.
 void OnEndSession(HWND window, WPARAM ending)
 {
-    if (ending)
-        SaveWindowPosition(window);
+    if (!ending)
+        return;
+    SaveRecentNow(window);
+    SaveWindowPosition(window);
 }
 
 } // namespace
@@ -443,6 +463,10 @@ LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_HOTKEY:
         OnPickKey(window);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kSaveRecentTimerId)
+            SaveRecentNow(window);
         return 0;
     case WM_MEASUREITEM:
         MeasureColorSquare(reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));

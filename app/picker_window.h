@@ -19,6 +19,8 @@ struct PickerWindowState {
     POINT nudgeTarget;
     DWORD nudgeTime;
     PickKeyStatus pickKey;
+    // A pick whose recent colours wait for the next moment to be written
+    int recentUnsaved;
 };
 
 LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
