@@ -7,6 +7,9 @@ namespace
 {
 
 const int kSquareCentre = kScreenSquareSize / 2;
+// Screens change rarely, and a pick in the moment after costs at most a
+// border pixel read as black.
+const DWORD kScreenKeptMs = 1000;
 
 struct ScreenSquare {
     HDC dc;
@@ -16,6 +19,9 @@ struct ScreenSquare {
     // Where the square was last read, while no later sample has passed it by.
     POINT readAt;
     bool fresh;
+    RECT screen;
+    DWORD screenAskedAt;
+    bool screenKnown;
 };
 
 ScreenSquare g_square;
@@ -28,15 +34,22 @@ COLORREF ReadScreenPixel(POINT hotSpot)
     return value;
 }
 
-// The virtual screen, right and bottom exclusive.
+// The virtual screen, right and bottom exclusive. Under Wine each of its
+// metrics asks the server, which at every sample of a drag would cost a
+// fifth of the sample: the answer is kept for a moment.
 RECT VirtualScreen()
 {
-    RECT screen;
-    screen.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    screen.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    return screen;
+    DWORD now = GetTickCount();
+    if (!g_square.screenKnown || now - g_square.screenAskedAt > kScreenKeptMs) {
+        RECT &screen = g_square.screen;
+        screen.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+        screen.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+        screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        g_square.screenAskedAt = now;
+        g_square.screenKnown = true;
+    }
+    return g_square.screen;
 }
 
 // One read of the screen, without CAPTUREBLT, of the part that lies on it:
@@ -49,8 +62,10 @@ void ReadSquare(POINT hotSpot)
                    hotSpot.y - kSquareCentre + kScreenSquareSize};
     RECT screenRect = VirtualScreen();
     RECT onScreen;
-    PatBlt(g_square.dc, 0, 0, kScreenSquareSize, kScreenSquareSize, BLACKNESS);
-    if (IntersectRect(&onScreen, &square, &screenRect)) {
+    bool whole = IntersectRect(&onScreen, &square, &screenRect) && EqualRect(&onScreen, &square);
+    if (!whole)
+        PatBlt(g_square.dc, 0, 0, kScreenSquareSize, kScreenSquareSize, BLACKNESS);
+    if (!IsRectEmpty(&onScreen)) {
         HDC screen = GetDC(NULL);
         BitBlt(g_square.dc, onScreen.left - square.left, onScreen.top - square.top,
                onScreen.right - onScreen.left, onScreen.bottom - onScreen.top, screen,
