@@ -115,6 +115,8 @@ void MakeCurrentColor(HWND window, const ColorSample &color)
 // sample. Picks in quick succession are written together.
 void ScheduleRecentSave(HWND window)
 {
+    if (g_picker.window.recentUnsaved)
+        return;
     g_picker.window.recentUnsaved = 1;
     SetTimer(window, kSaveRecentTimerId, USER_TIMER_MINIMUM, NULL);
 }

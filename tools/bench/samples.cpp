@@ -20,6 +20,8 @@ namespace
 
 // For what showing or hiding a window sets off in other processes.
 const DWORD kBatchSettleMs = 10;
+// Longer than the picker waits before it writes its recent colours.
+const DWORD kPickSaveSettleMs = 30;
 const int kThousand = 1000;
 
 HWND g_picker;
@@ -127,6 +129,13 @@ void BeginPickKey(POINT first)
     PumpFor(kBatchSettleMs);
 }
 
+// The recent colours are written a moment after a pick: here, not in the
+// next batch's time.
+void EndPickKey()
+{
+    PumpFor(kPickSaveSettleMs);
+}
+
 void BeginBareLoupe(POINT first)
 {
     ShowLoupeFloor(first);
@@ -185,7 +194,7 @@ const PairedRow kPairedRows[] = {
      1.1,
      NULL},
     {"pick key: WM_HOTKEY to the swatch painted, shown, the recent colours written",
-     {TakePickKeyShown, BeginPickKey, NULL},
+     {TakePickKeyShown, BeginPickKey, EndPickKey},
      "bare read + the bare repaint (the platform's repaint cycle)",
      {TakeBareShow, NULL, NULL},
      1.2,
