@@ -129,7 +129,10 @@ TEST_F(StartUp, BackgroundIsTheScrollbarSystemColour)
     const POINT points[] = {{2, 2}, {131, 50}, {3, 85}, {130, 85}};
     for (POINT point : points) {
         POINT screen = ClientPointOnScreen(picker_.window, point.x, point.y);
-        EXPECT_EQ(expected, ScreenPixel(screen.x, screen.y)) << point.x << "," << point.y;
+        // The first paint reaches the screen when the picker's thread goes idle.
+        COLORREF shown = CLR_INVALID;
+        WaitUntil([&] { return (shown = ScreenPixel(screen.x, screen.y)) == expected; });
+        EXPECT_EQ(expected, shown) << point.x << "," << point.y;
     }
 }
 

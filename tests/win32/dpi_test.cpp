@@ -104,14 +104,20 @@ TEST(ScaledDisplay, SamplesThePixelUnderThePointer)
     PrepareDpiAwareness();
     ASSERT_TRUE(CreatePickerWindow(instance, SW_SHOWNOACTIVATE));
     SendMessageA(g_picker.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    // The loupe stands beside the physical hot spot and shows its pixel.
-    HANDLE unaware = setContext(kPerMonitorAware);
+    // The loupe stands beside the physical hot spot and shows its pixel, once
+    // this thread has gone idle: only then does Wine put the pixels on the
+    // screen. Read in physical pixels; pumped as the picker runs, unaware.
     RECT loupe = {};
-    GetWindowRect(LoupeWindow(), &loupe);
-    // Inside the ringed centre block, past the one-pixel border.
-    const int centreBlock = 1 + 5 * 8 + 4;
-    COLORREF shown = ScreenPixel(loupe.left + centreBlock, loupe.top + centreBlock);
-    setContext(unaware);
+    COLORREF shown = CLR_INVALID;
+    WaitUntil([&] {
+        HANDLE unaware = setContext(kPerMonitorAware);
+        GetWindowRect(LoupeWindow(), &loupe);
+        // Inside the ringed centre block, past the one-pixel border.
+        const int centreBlock = 1 + 5 * 8 + 4;
+        shown = ScreenPixel(loupe.left + centreBlock, loupe.top + centreBlock);
+        setContext(unaware);
+        return shown == right;
+    });
     EXPECT_EQ(physical.x + 16, loupe.left);
     EXPECT_EQ(physical.y + 16, loupe.top);
     EXPECT_EQ(90, loupe.right - loupe.left);

@@ -119,8 +119,9 @@ TEST_F(PickerWindow, PaintingCopiesTheCanvasToTheSwatchPlace)
     Patch(kPatchArea, RGB(10, 200, 64));
     POINT centre = PatchCentre(kPatchArea);
     SampleScreenColor(window_, {centre.x, centre.y});
-    PumpFor(100);
-    EXPECT_EQ(RenderExpectedSwatch(10, 200, 64), ReadSwatch(window_));
+    // On the screen once this thread goes idle, as the wait lets it.
+    std::vector<COLORREF> expected = RenderExpectedSwatch(10, 200, 64);
+    EXPECT_TRUE(WaitUntil([&] { return ReadSwatch(window_) == expected; }));
 }
 
 // A press elsewhere released over the picker, or a drag whose capture was
