@@ -1,6 +1,7 @@
 // The floor for tanzel's start-up: a bare program that registers a class,
 // creates one window of the picker's kind (topmost, captioned, the same
-// client size and background) and paints it once. Built and started like
+// client size and background) with the platform calls the picker's start
+// makes, and paints it once. Built and started like
 // tanzel.exe: small, no C runtime start-up.
 //
 //   tanzel_bare_start --first-start [--warm]
@@ -17,7 +18,7 @@
 namespace
 {
 
-const DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE;
+const DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 const DWORD kFailed = 0x7FFFFFFF;
 
 LRESULT CALLBACK BareWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -55,13 +56,22 @@ HWND ShowBareWindow(HINSTANCE instance)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
     windowClass.lpszClassName = kBareStartClass;
     RegisterClassA(&windowClass);
+    // As the picker does: created hidden where the system likes, then made
+    // topmost at its place (centred) with its exact size, then shown. Each of
+    // these is a round trip to the server and to X that a start must make.
+    HWND window =
+        CreateWindowExA(0, kBareStartClass, kBareStartTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
+    if (!window)
+        return NULL;
     RECT frame = {0, 0, kPickerClientWidth, kPickerClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_TOPMOST);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, kBareStartClass, kBareStartTitle, kStyle,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                  frame.bottom - frame.top, NULL, NULL, instance, NULL);
-    if (window)
-        UpdateWindow(window);
+    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    SetWindowPos(window, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, 0);
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
     return window;
 }
 
