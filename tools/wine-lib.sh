@@ -171,3 +171,35 @@ tanzel_prepare_prefix() {
         fi
     ) 9>"$WINEPREFIX.lock"
 }
+
+# The tests a ctest log names as failed, one line each: the test, then the
+# test cases that failed in it (from the output ctest shows on failure).
+tanzel_failed_ctests() {
+    awk '
+        /^The following tests FAILED:/ { summary = 1; next }
+        summary && /^[ \t]*[0-9]+ - / {
+            name = $0
+            sub(/^[ \t]*[0-9]+ - /, "", name)
+            sub(/ \([^)]*\)[ \t]*$/, "", name)
+            failed[++count] = name
+            next
+        }
+        /Test +#[0-9]+: / {
+            current = $0
+            sub(/.*Test +#[0-9]+: /, "", current)
+            sub(/ .*/, "", current)
+            next
+        }
+        /^\[  FAILED  \] / && $4 ~ /^[A-Za-z_][A-Za-z0-9_\/]*\.[A-Za-z0-9_\/]+$/ {
+            if (index(cases[current], " " $4 " ") == 0)
+                cases[current] = cases[current] " " $4 " "
+        }
+        END {
+            for (i = 1; i <= count; ++i) {
+                line = failed[i] cases[failed[i]]
+                gsub(/  +/, " ", line)
+                sub(/ $/, "", line)
+                print line
+            }
+        }' "$1"
+}
