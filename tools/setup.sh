@@ -42,10 +42,15 @@ else
   say "all packages present"
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  say "generating the ja_JP.UTF-8 locale (Wine then uses code page 932)"
-  $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-else
-  say "ja_JP.UTF-8 locale present"
-fi
+# ja_JP: Wine then uses code page 932, as the tests need; en_US: the English run.
+# Each in a folder of its own, not in the locale archive: a shell that looked
+# for the archive before it existed never looks again, and would complain.
+for name in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$"; then
+    say "generating the $name.UTF-8 locale"
+    $SUDO localedef --no-archive -i "$name" -f UTF-8 "$name.UTF-8"
+  else
+    say "$name.UTF-8 locale present"
+  fi
+done
 say "done"
