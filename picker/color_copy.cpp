@@ -51,3 +51,26 @@ void CopyTextToClipboard(HWND owner, const char *text, int length)
         GlobalFree(memory);
     CloseClipboard();
 }
+
+int ReadClipboardText(HWND owner, char *text, int size)
+{
+    text[0] = '\0';
+    if (!OpenClipboardPatiently(owner))
+        return -1;
+    int length = -1;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char *source = data ? static_cast<const char *>(GlobalLock(data)) : NULL;
+    if (source) {
+        // Another program's text need not be terminated within its block.
+        SIZE_T available = GlobalSize(data);
+        length = 0;
+        while (length < size - 1 && static_cast<SIZE_T>(length) < available && source[length]) {
+            text[length] = source[length];
+            ++length;
+        }
+        text[length] = '\0';
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return length;
+}
