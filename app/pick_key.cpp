@@ -1,5 +1,7 @@
 #include "app/pick_key.h"
 
+#include "app/ui_text.h"
+
 namespace
 {
 
@@ -46,13 +48,13 @@ void UnregisterPickKey(HWND window)
 void DescribePickKey(PickKeyStatus status, const StoredOptions &options,
                      char (&line)[kPickKeyLineSize])
 {
-    lstrcpyA(line, "Pick key: ");
+    lstrcpyA(line, UiText(kTextPickKey));
     if (status == kPickKeyTurnedOff) {
-        lstrcatA(line, "none");
+        lstrcatA(line, UiText(kTextPickKeyNone));
         return;
     }
     if (status == kPickKeyUnreadable) {
-        lstrcatA(line, "not understood: ");
+        lstrcatA(line, UiText(kTextPickKeyNotUnderstood));
         AppendForMenu(line, kPickKeyLineSize, options.pickKeyText);
         return;
     }
@@ -60,5 +62,5 @@ void DescribePickKey(PickKeyStatus status, const StoredOptions &options,
     FormatPickKey(options.pickKey, name);
     lstrcatA(line, name);
     if (status == kPickKeyTaken)
-        lstrcatA(line, " (in use by another program)");
+        lstrcatA(line, UiText(kTextPickKeyTaken));
 }

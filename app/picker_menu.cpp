@@ -1,5 +1,7 @@
 #include "app/picker_menu.h"
 
+#include "app/ui_text.h"
+
 namespace
 {
 
@@ -11,10 +13,6 @@ const UINT kPickKeyLineId = 400;
 const int kMenuTextSize = 64;
 const int kSwatchSize = 12;
 
-const char *const kFormatLabels[kCopyFormatCount] = {
-    "&Hex", "&Bare", "&rgb()", "&List", "h&sl()", "&COLORREF", "&oklch()",
-};
-
 HMENU BuildCopyMenu(const MenuContent &content)
 {
     HMENU menu = CreatePopupMenu();
@@ -22,7 +20,7 @@ HMENU BuildCopyMenu(const MenuContent &content)
         char sample[kFormattedColorSize];
         FormatColor(static_cast<CopyFormat>(format), content.current, sample);
         char label[kMenuTextSize];
-        wsprintfA(label, "%s\t%s", kFormatLabels[format], sample);
+        wsprintfA(label, "%s\t%s", UiText(static_cast<UiTextId>(kTextFormatHex + format)), sample);
         AppendMenuA(menu, MF_STRING, kCopyFormatBase + format, label);
     }
     CheckMenuRadioItem(menu, kCopyFormatBase, kCopyFormatBase + kCopyFormatCount - 1,
@@ -47,12 +45,12 @@ void GetTimesSign(char (&sign)[4])
 HMENU BuildAverageMenu(const MenuContent &content)
 {
     HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, kAverageBase + 1, "&1 point");
+    AppendMenuA(menu, MF_STRING, kAverageBase + 1, UiText(kTextOnePoint));
     char times[4];
     GetTimesSign(times);
     for (int side = 3; side <= 9; side += 2) {
         char label[kMenuTextSize];
-        wsprintfA(label, "&%d %s %d", side, times, side);
+        wsprintfA(label, UiText(kTextSquare), side, times, side, side);
         AppendMenuA(menu, MF_STRING, kAverageBase + side, label);
     }
     CheckMenuRadioItem(menu, kAverageBase + 1, kAverageBase + 9, kAverageBase + content.averageSide,
@@ -66,7 +64,7 @@ HMENU BuildRecentMenu(const RecentColors &recent)
 {
     HMENU menu = CreatePopupMenu();
     if (recent.count == 0)
-        AppendMenuA(menu, MF_STRING | MF_GRAYED, kRecentBase, "(none yet)");
+        AppendMenuA(menu, MF_STRING | MF_GRAYED, kRecentBase, UiText(kTextNoneYet));
     for (int i = 0; i < recent.count; ++i) {
         char label[kFormattedColorSize];
         FormatColor(kFormatHex, recent.colors[i], label);
@@ -103,9 +101,9 @@ MenuChoice ChoiceOf(UINT command)
 MenuChoice TrackPickerMenu(HWND owner, POINT at, const MenuContent &content)
 {
     HMENU menu = CreatePopupMenu();
-    AppendSubmenu(menu, BuildCopyMenu(content), "&Copy as");
-    AppendSubmenu(menu, BuildAverageMenu(content), "&Average");
-    AppendSubmenu(menu, BuildRecentMenu(*content.recent), "&Recent colours");
+    AppendSubmenu(menu, BuildCopyMenu(content), UiText(kTextCopyAs));
+    AppendSubmenu(menu, BuildAverageMenu(content), UiText(kTextAverage));
+    AppendSubmenu(menu, BuildRecentMenu(*content.recent), UiText(kTextRecentColors));
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, MF_STRING | MF_GRAYED, kPickKeyLineId, content.pickKeyLine);
 

@@ -3,6 +3,7 @@
 #include "app/pick_key.h"
 #include "app/picker_state.h"
 #include "app/picker_window.h"
+#include "app/ui_text.h"
 #include "picker/color_transfer.h"
 #include "picker/loupe.h"
 #include "res/resource.h"
@@ -102,6 +103,7 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
     const ColorSample white = {255, 255, 255};
     g_picker.sample = white;
     LoadPickerOptions();
+    UseUiLanguage(ChooseUiLanguage(GetACP(), GetUserDefaultUILanguage()));
     HWND window = CreateWindowExA(0, g_picker.windowClassName, g_picker.windowTitle, kPickerStyle,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL,
                                   NULL, instance, NULL);
