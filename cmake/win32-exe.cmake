@@ -29,14 +29,44 @@ set(TANZEL_SMALL_CODE_FLAGS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwi
   -ffunction-sections -fno-tree-loop-distribute-patterns)
 
 # The program itself: small, no exceptions or RTTI, unused code dropped, stripped.
+# The linker's own script with the read-only data moved into .text: one
+# section, and one section's padding, less in the file. Written at configure
+# time from what this linker prints, so it follows the linker's version.
+function(tanzel_rdata_in_text_script out)
+  execute_process(COMMAND ${CMAKE_LINKER} --verbose OUTPUT_VARIABLE script RESULT_VARIABLE status)
+  # The script stands between two rules of equals signs.
+  set(rule "==================================================\n")
+  string(FIND "${script}" "${rule}" start)
+  string(FIND "${script}" "${rule}" end REVERSE)
+  math(EXPR start "${start} + 51")
+  math(EXPR length "${end} - ${start}")
+  string(SUBSTRING "${script}" ${start} ${length} script)
+  set(text_end "*(.gnu.linkonce.t.*)\n")
+  set(rdata "*(.rdata)\n")
+  set(rdata_parts "*(SORT(.rdata$*))\n")
+  foreach(part text_end rdata rdata_parts)
+    string(FIND "${script}" "${${part}}" at)
+    if(NOT status EQUAL 0 OR at EQUAL -1)
+      message(FATAL_ERROR "${CMAKE_LINKER} --verbose printed no script with ${${part}}")
+    endif()
+  endforeach()
+  string(REPLACE "${rdata}" "" script "${script}")
+  string(REPLACE "${rdata_parts}" "" script "${script}")
+  string(REPLACE "${text_end}" "${text_end}    ${rdata}    ${rdata_parts}" script "${script}")
+  set(path ${CMAKE_BINARY_DIR}/rdata-in-text.ld)
+  file(CONFIGURE OUTPUT ${path} CONTENT "${script}" @ONLY)
+  set(${out} ${path} PARENT_SCOPE)
+endfunction()
+
 function(tanzel_small_exe target)
   tanzel_win32_exe(${target})
   if(MSVC)
     target_compile_options(${target} PRIVATE /GR- /EHs-c- /O1)
-    target_link_options(${target} PRIVATE /OPT:REF /OPT:ICF)
+    target_link_options(${target} PRIVATE /OPT:REF /OPT:ICF /MERGE:.rdata=.text)
   else()
     target_compile_options(${target} PRIVATE ${TANZEL_SMALL_CODE_FLAGS})
-    target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
+    tanzel_rdata_in_text_script(script)
+    target_link_options(${target} PRIVATE -s -Wl,--gc-sections -Wl,-T,${script})
   endif()
 endfunction()
 
