@@ -78,8 +78,9 @@ for arch in win32 win64; do
     zip=dist/$name-$arch.zip
     python3 - "$zip" "$commit_time" "$build/tanzel.exe" "${files[@]}" <<'EOF' ||
 import sys, time, zipfile
-# Entries in the order given, stored, each with the commit's time, no
-# attributes, extra fields or comment: the same inputs give the same bytes.
+# Entries in the order given, stored, each with the commit's time, the plain
+# file attribute of Windows (archive; 0 would be replaced by zipfile), no
+# extra fields or comment: the same inputs give the same bytes.
 path, epoch, exe, *others = sys.argv[1:]
 when = time.gmtime(int(epoch))[:6]
 with zipfile.ZipFile(path, "w") as archive:
@@ -87,7 +88,7 @@ with zipfile.ZipFile(path, "w") as archive:
         info = zipfile.ZipInfo(entry, date_time=when)
         info.compress_type = zipfile.ZIP_STORED
         info.create_system = 0
-        info.external_attr = 0
+        info.external_attr = 0x20
         with open(source, "rb") as f:
             archive.writestr(info, f.read())
 EOF
