@@ -16,7 +16,7 @@ function(tanzel_win32_exe target)
       MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
     # No manifest: the program carries none. /Brepro: no time of build in
     # the file, so the same sources give the same bytes.
-    target_compile_options(${target} PRIVATE /Brepro)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:/Brepro>)
     target_link_options(${target} PRIVATE /DYNAMICBASE /NXCOMPAT /MANIFEST:NO /Brepro)
   else()
     # No time stamp in the header (TimeDateStamp 0), so the same sources give
