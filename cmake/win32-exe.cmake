@@ -1,5 +1,5 @@
 # Settings shared by every Windows executable of the project: ANSI calls,
-# static runtime, ASLR and DEP with a relocation table.
+# static runtime, ASLR and DEP with a relocation table, reproducible bytes.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 
 # How programs under test name other programs of the build tree: Wine sees the
@@ -14,12 +14,17 @@ function(tanzel_win32_exe target)
   if(MSVC)
     set_property(TARGET ${target} PROPERTY
       MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
-    # No manifest: the program carries none.
-    target_link_options(${target} PRIVATE /DYNAMICBASE /NXCOMPAT /MANIFEST:NO)
+    # No manifest: the program carries none. /Brepro: no time of build in
+    # the file, so the same sources give the same bytes.
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:/Brepro>)
+    target_link_options(${target} PRIVATE /DYNAMICBASE /NXCOMPAT /MANIFEST:NO /Brepro)
   else()
+    # No time stamp in the header (TimeDateStamp 0), so the same sources give
+    # the same bytes; ld then computes the checksum over those fixed bytes.
     target_link_options(${target} PRIVATE
       -static -static-libgcc -static-libstdc++
-      -Wl,--dynamicbase -Wl,--nxcompat -Wl,--enable-reloc-section)
+      -Wl,--dynamicbase -Wl,--nxcompat -Wl,--enable-reloc-section
+      -Wl,--no-insert-timestamp)
   endif()
 endfunction()
 

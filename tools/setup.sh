@@ -17,6 +17,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic fonts-wine
   locales
+  python3 unzip
 )
 
 missing=()

@@ -47,6 +47,8 @@ for preset in win64 win32; do
     cmake --preset $preset >/dev/null || fail "configuring the $preset build"
     cmake --build --preset $preset || fail "the $preset build"
 done
+echo "[test] win32: a second build in another folder gives the same exe, byte for byte"
+tools/check-reproducible.sh win32 || failures+=("win32 tools/check-reproducible.sh")
 
 if tanzel_runs_win32; then
     suites=(win64 win32)
