@@ -5,12 +5,6 @@
 namespace
 {
 
-// For value >= -0.5 only, which is all a colour needs.
-int RoundHalfUp(double value)
-{
-    return static_cast<int>(value + 0.5);
-}
-
 char *AppendText(char *out, const char *text)
 {
     while (*text != '\0')
@@ -100,6 +94,11 @@ char *AppendDecimal(char *out, int value, int decimals)
     while (count > 0)
         *out++ = reversed[--count];
     return out;
+}
+
+int RoundHalfUp(double value)
+{
+    return static_cast<int>(value + 0.5);
 }
 
 int FormatColor(CopyFormat format, const ColorSample &sample, char (&text)[kFormattedColorSize])

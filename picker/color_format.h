@@ -27,3 +27,6 @@ int FormatColor(CopyFormat format, const ColorSample &sample, char (&text)[kForm
 // value >= 0 as decimal text with a point before its last `decimals` digits
 // (725, 1 -> "72.5"), not terminated; returns the end.
 char *AppendDecimal(char *out, int value, int decimals);
+
+// For value >= -0.5 only, which is all a colour needs.
+int RoundHalfUp(double value);

@@ -168,8 +168,9 @@ void CosineAndSine(double degrees, double *cosine, double *sine)
     for (int power = 1; power <= 30; ++power) {
         *cosine += real;
         *sine += imaginary;
-        double next = -imaginary * x / power;
-        imaginary = real * x / power;
+        double step = x / power;
+        double next = -imaginary * step;
+        imaginary = real * step;
         real = next;
     }
 }
