@@ -59,6 +59,45 @@ void CopyName(const char *from, char *to)
     }
 }
 
+// The families by OKLCh lightness L (in percent), chroma C (in thousandths) and
+// hue h (in degrees), cut to whole numbers. First, where no hue shows:
+//   black   L < 20 at any chroma: too dark for the hue to name it
+//   white   C < 40 and L >= 90, or L >= 94 and C < 60: a tint that faint (ivory, linen,
+//           the CSS "...white"s) reads as white, not as its hue
+//   black   C < 40 and L < 30;   grey   C < 40 between
+// Then by hue band, each with its exceptions:
+//   h < 15 and from 345  pink (#FFC0CB is at 7); red below L 50, a dark rose being red
+//   15 to 40   red (#FF0000 at 29); pink from L 80, a light red; brown below C 80
+//              (rosy brown), a greyed red
+//   40 to 80   orange (#FF8040 at 45, #FFA500 at 71); brown below L 70, or below C 90
+//              and L 85: brown is dark or greyed orange (#8B4513 at 51, tan, peru)
+//   80 to 120  yellow (#FFFF00 at 110, gold at 95, olive); brown below L 50
+//   120 to 190 green (#00FF00 at 142; turquoise at 185 still reads green)
+//   190 to 290 blue (aqua and teal at 195 read blue; #0000FF at 264; slate blue at 286)
+//   290 to 345 purple (rebecca purple at 303; #800080 and fuchsia at 328)
+struct FamilyBand {
+    unsigned char hueEnd; // in steps of 5 degrees
+    unsigned char family;
+    unsigned char pinkFrom;  // lightness
+    unsigned char darkBelow; // lightness
+    unsigned char darkFamily;
+    unsigned char brownBelowChroma;
+    unsigned char brownBelow; // lightness, with the chroma
+};
+
+const unsigned char kNever = 255;
+
+const FamilyBand kFamilyBands[] = {
+    {15 / 5, kFamilyPink, kNever, 50, kFamilyRed, 0, 0},
+    {40 / 5, kFamilyRed, 80, 0, 0, 80, kNever},
+    {80 / 5, kFamilyOrange, kNever, 70, kFamilyBrown, 90, 85},
+    {120 / 5, kFamilyYellow, kNever, 50, kFamilyBrown, 0, 0},
+    {190 / 5, kFamilyGreen, kNever, 0, 0, 0, 0},
+    {290 / 5, kFamilyBlue, kNever, 0, 0, 0, 0},
+    {345 / 5, kFamilyPurple, kNever, 0, 0, 0, 0},
+    {360 / 5, kFamilyPink, kNever, 50, kFamilyRed, 0, 0},
+};
+
 } // namespace
 
 bool LookUpColorName(const char *name, int length, ColorSample *color)
@@ -97,48 +136,29 @@ bool NearestColorName(const ColorSample &color, char (&name)[kColorNameSize])
     return false;
 }
 
-// The families by lightness L, chroma C and hue h in OKLCh, tried in order:
-//   black   L < 0.2 at any chroma: too dark for the hue to name it
-//   white   pale: C < 0.04 and L >= 0.9, or L >= 0.94 and C < 0.06 (ivory, linen, the CSS
-//           "...white"s: a tint that faint reads as white, not as its hue)
-//   black   C < 0.04 and L < 0.3;   grey: C < 0.04 between, where no hue shows
-//   h 345 to 15   pink, red below L 0.5 (pink is a light red-purple; #FFC0CB is at 7)
-//   h 15 to 40    red (#FF0000 at 29); pink from L 0.8; brown below C 0.08 (rosy brown)
-//   h 40 to 80    orange (#FF8040 at 45, #FFA500 at 71); brown below L 0.7, or below
-//                 C 0.09 and L 0.85: brown is dark or greyed orange (#8B4513 at 51, tan)
-//   h 80 to 120   yellow (#FFFF00 at 110, gold at 95); brown below L 0.5
-//   h 120 to 190  green (#00FF00 at 142, turquoise at 185 still reads green)
-//   h 190 to 290  blue (aqua and teal at 195 read blue, #0000FF at 264, slate blue at 286)
-//   h 290 to 345  purple (rebecca purple at 303, #800080 and fuchsia at 328)
 ColorFamily FamilyOf(const ColorSample &color)
 {
     const OklchColor lch = OklchOf(OklabOf(color));
-    const double lightness = lch.lightness;
-    const double chroma = lch.chroma;
-    const double hue = lch.hue;
-    if (lightness < 0.2)
+    int lightness = static_cast<int>(lch.lightness * 100.0);
+    int chroma = static_cast<int>(lch.chroma * 1000.0);
+    int hue = static_cast<int>(lch.hue);
+    if (lightness < 20)
         return kFamilyBlack;
-    if (chroma < 0.04 || (lightness >= 0.94 && chroma < 0.06)) {
-        if (lightness >= 0.9)
+    if (chroma < 40 || (lightness >= 94 && chroma < 60)) {
+        if (lightness >= 90)
             return kFamilyWhite;
-        return lightness < 0.3 ? kFamilyBlack : kFamilyGrey;
+        return lightness < 30 ? kFamilyBlack : kFamilyGrey;
     }
-    if (hue < 15.0 || hue >= 345.0)
-        return lightness < 0.5 ? kFamilyRed : kFamilyPink;
-    if (hue < 40.0) {
-        if (lightness >= 0.8)
-            return kFamilyPink;
-        return chroma < 0.08 ? kFamilyBrown : kFamilyRed;
-    }
-    if (hue < 80.0) {
-        bool brown = lightness < 0.7 || (chroma < 0.09 && lightness < 0.85);
-        return brown ? kFamilyBrown : kFamilyOrange;
-    }
-    if (hue < 120.0)
-        return lightness < 0.5 ? kFamilyBrown : kFamilyYellow;
-    if (hue < 190.0)
-        return kFamilyGreen;
-    return hue < 290.0 ? kFamilyBlue : kFamilyPurple;
+    const FamilyBand *band = kFamilyBands;
+    while (hue >= band->hueEnd * 5)
+        ++band;
+    if (lightness >= band->pinkFrom)
+        return kFamilyPink;
+    if (lightness < band->darkBelow)
+        return static_cast<ColorFamily>(band->darkFamily);
+    if (chroma < band->brownBelowChroma && lightness < band->brownBelow)
+        return kFamilyBrown;
+    return static_cast<ColorFamily>(band->family);
 }
 
 const char *ColorFamilyName(ColorFamily family)
