@@ -68,6 +68,11 @@ double DecodeSrgb(int value)
     return LinearLightTable()[value & 0xFF];
 }
 
+int32_t EncodeSrgb(double linear)
+{
+    return NearestEncoding(LinearLightTable(), linear);
+}
+
 ColorSample AverageInLinearLight(const uint32_t *first, int stride, int columns, int rows)
 {
     const double *table = LinearLightTable();

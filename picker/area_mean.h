@@ -16,6 +16,10 @@ void PrepareLinearLight();
 // The 8-bit sRGB value decoded to linear light, 0.0 to 1.0.
 double DecodeSrgb(int value);
 
+// The 8-bit sRGB value whose decoded value is nearest linear, the lower one
+// on a tie: 0 below the range, 255 above it.
+int32_t EncodeSrgb(double linear);
+
 // The mean in linear light of the columns x rows pixels starting at first,
 // rows stride pixels apart, as a 32-bit top-down DIB holds them (0x00RRGGBB:
 // blue in the lowest byte). Each channel is encoded back to the 8-bit value

@@ -24,7 +24,9 @@ const int kFormattedColorSize = 32;
 // terminated).
 int FormatColor(CopyFormat format, const ColorSample &sample, char (&text)[kFormattedColorSize]);
 
-// The arithmetic behind hsl() and oklch(), exposed for its own tests.
-double CubeRoot(double value);
-// Degrees, 0 up to but not including 360; 0 when both are 0.
-double Atan2Degrees(double y, double x);
+// value >= 0 as decimal text with a point before its last `decimals` digits
+// (725, 1 -> "72.5"), not terminated; returns the end.
+char *AppendDecimal(char *out, int value, int decimals);
+
+// For value >= -0.5 only, which is all a colour needs.
+int RoundHalfUp(double value);

@@ -38,3 +38,14 @@ bool AppendRecentColor(RecentColors *list, const ColorSample &color)
     list->colors[list->count++] = color;
     return true;
 }
+
+bool PreviousColor(const RecentColors &list, const ColorSample &current, ColorSample *previous)
+{
+    for (int index = 0; index < list.count; ++index) {
+        if (!IsSameColor(list.colors[index], current)) {
+            *previous = list.colors[index];
+            return true;
+        }
+    }
+    return false;
+}

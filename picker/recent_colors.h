@@ -17,3 +17,7 @@ void AddRecentColor(RecentColors *list, const ColorSample &color);
 // Adds the colour at the back, as a stored list is read newest first; false,
 // and nothing changed, when it is already there or the list is full.
 bool AppendRecentColor(RecentColors *list, const ColorSample &color);
+
+// The newest colour of the list that differs from current; false when there
+// is none.
+bool PreviousColor(const RecentColors &list, const ColorSample &current, ColorSample *previous);

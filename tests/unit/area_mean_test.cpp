@@ -75,4 +75,20 @@ TEST(AreaMean, DecodingMatchesTheCLibrarysPower)
     }
 }
 
+TEST(AreaMean, EncodingFindsTheNearestValue)
+{
+    for (int value = 0; value <= 255; ++value) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(value, EncodeSrgb(DecodeSrgb(value)));
+        if (value < 255) {
+            double low = DecodeSrgb(value);
+            double high = DecodeSrgb(value + 1);
+            EXPECT_EQ(value, EncodeSrgb(low + (high - low) * 0.49));
+            EXPECT_EQ(value + 1, EncodeSrgb(low + (high - low) * 0.51));
+        }
+    }
+    EXPECT_EQ(0, EncodeSrgb(-0.5));
+    EXPECT_EQ(255, EncodeSrgb(1.5));
+}
+
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -102,63 +101,6 @@ TEST(ColorFormat, OklchDecimalsRoundHalfUp)
 {
     for (const RoundingCase &c : kOklchRoundingCases)
         ExpectFormats(kFormatOklch, c);
-}
-
-TEST(ColorFormat, CubeRootMatchesReferenceValues)
-{
-    const struct {
-        double value, root;
-    } cases[] = {
-        {0.0, 0.0},
-        {1.0, 1.0},
-        {8.0, 2.0},
-        {0.001, 0.1},
-        {27.0, 3.0},
-        {1e-6, 0.01},
-        {1000.0, 10.0},
-        {-8.0, -2.0},
-        {2.0, 1.2599210498948732},
-        {0.5, 0.7937005259840998},
-        {-2.0, -1.2599210498948732},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.value);
-        EXPECT_NEAR(c.root, CubeRoot(c.value), 1e-15 * (1.0 + std::abs(c.root)));
-    }
-}
-
-// Python's degrees(atan2(y, x)) % 360, but for the last: a hair below 360 is
-// 360 in a double, a full turn, so 0.
-TEST(ColorFormat, Atan2DegreesMatchesReferenceValuesFromZeroToUnder360)
-{
-    const struct {
-        double y, x, degrees;
-    } cases[] = {
-        {0, 0, 0},
-        {0, 1, 0},
-        {1, 0, 90},
-        {0, -1, 180},
-        {-1, 0, 270},
-        {1, 1, 45},
-        {1, -1, 135},
-        {-1, -1, 225},
-        {-1, 1, 315},
-        {3, 4, 36.86989764584402},
-        {2, -1, 116.56505117707799},
-        {-0.5, -3, 189.46232220802563},
-        {-0.2, 0.03, 278.53076560994816},
-        {1e-9, -0.1, 179.9999994270422},
-        {-1e-9, 1, 359.9999999427042},
-        {1e-200, 1e-200, 45},
-        {-3e200, -4e200, 216.86989764584402},
-        {-1e-20, 1, 0},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::to_string(c.y) + ", " + std::to_string(c.x));
-        double degrees = Atan2Degrees(c.y, c.x);
-        EXPECT_NEAR(c.degrees, degrees, 1e-11);
-        EXPECT_LT(degrees, 360.0);
-    }
 }
 
 } // namespace

@@ -95,6 +95,31 @@ TEST(RecentColors, AppendAddsAtTheBackUnlessThereOrFull)
     }
 }
 
+TEST(RecentColors, PreviousIsTheNewestThatDiffersFromTheCurrent)
+{
+    const struct {
+        const char *name;
+        Colors list;
+        uint32_t current;
+        bool found;
+        uint32_t previous;
+    } cases[] = {
+        {"empty", {}, 1, false, 0},
+        {"only the current", {1}, 1, false, 0},
+        {"current first", {1, 2, 3}, 1, true, 2},
+        {"current not in the list", {2, 3}, 1, true, 2},
+        {"current further back", {2, 1, 3}, 1, true, 2},
+        {"twelve, current last", Twelve(), 12, true, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        RecentColors previous = ListOf({0xFFFFFF});
+        EXPECT_EQ(c.found, PreviousColor(ListOf(c.list), ListOf({c.current}).colors[0],
+                                         &previous.colors[0]));
+        EXPECT_EQ(Colors({c.found ? c.previous : 0xFFFFFF}), ColorsOf(previous));
+    }
+}
+
 TEST(Options, AverageIsExactlyAnOddDigit)
 {
     const struct {
