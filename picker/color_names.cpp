@@ -10,9 +10,6 @@ namespace
 const int kLetterCount = 26;
 const int kLongEnd = 31;
 
-const char kFamilyNames[] =
-    "black\0white\0grey\0red\0orange\0yellow\0green\0blue\0purple\0pink\0brown";
-
 // Where the walk through the packed names stands; name holds the last one read.
 struct NameWalk {
     int bit;
@@ -159,14 +156,4 @@ ColorFamily FamilyOf(const ColorSample &color)
     if (chroma < band->brownBelowChroma && lightness < band->brownBelow)
         return kFamilyBrown;
     return static_cast<ColorFamily>(band->family);
-}
-
-const char *ColorFamilyName(ColorFamily family)
-{
-    const char *name = kFamilyNames;
-    for (int skipped = 0; skipped < family && skipped < kColorFamilyCount - 1; ++skipped) {
-        while (*name++ != '\0') {
-        }
-    }
-    return name;
 }

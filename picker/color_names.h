@@ -34,6 +34,3 @@ enum ColorFamily {
 
 // By the colour's lightness, chroma and hue in OKLCh.
 ColorFamily FamilyOf(const ColorSample &color);
-
-// The family's term in lower case: "black", "white", "grey", ...
-const char *ColorFamilyName(ColorFamily family);

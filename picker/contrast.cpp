@@ -6,8 +6,6 @@
 namespace
 {
 
-const char kVerdictNames[] = "fail\0AA large\0AA\0AAA";
-
 // 20 times the relative luminance plus 0.05: black is exactly 1 and white
 // exactly 21, as the three weights add up to exactly 1 in doubles.
 double ScaledLuminance(const ColorSample &color)
@@ -39,16 +37,6 @@ ContrastVerdict ContrastVerdictOf(int hundredths)
     if (hundredths >= 450)
         return kContrastAa;
     return hundredths >= 300 ? kContrastAaLarge : kContrastFail;
-}
-
-const char *ContrastVerdictName(ContrastVerdict verdict)
-{
-    const char *name = kVerdictNames;
-    for (int skipped = 0; skipped < verdict && skipped < kContrastAaa; ++skipped) {
-        while (*name++ != '\0') {
-        }
-    }
-    return name;
 }
 
 int FormatContrastRatio(int hundredths, char (&text)[kContrastTextSize])

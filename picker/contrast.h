@@ -17,9 +17,6 @@ enum ContrastVerdict { kContrastFail, kContrastAaLarge, kContrastAa, kContrastAa
 // hundredths pass a level exactly when the real ratio does.
 ContrastVerdict ContrastVerdictOf(int hundredths);
 
-// "fail", "AA large", "AA" or "AAA".
-const char *ContrastVerdictName(ContrastVerdict verdict);
-
 // Room for "21.00:1" and its terminator.
 const int kContrastTextSize = 8;
 

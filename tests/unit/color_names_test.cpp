@@ -1,5 +1,7 @@
 #include "picker/color_names.h"
 
+#include "app/ui_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +10,12 @@
 
 namespace
 {
+
+// The family's English word, as the menu shows it.
+const char *FamilyName(ColorFamily family)
+{
+    return UiTextIn(kUiEnglish, static_cast<UiTextId>(kTextFamilyBlack + family));
+}
 
 std::string Hex(const ColorSample &color)
 {
@@ -309,7 +317,7 @@ TEST(ColorNames, FamilyFollowsLightnessChromaAndHue)
 {
     for (const auto &c : kFamilyCases) {
         SCOPED_TRACE(Hex(Split(c.rgb)));
-        EXPECT_STREQ(ColorFamilyName(c.family), ColorFamilyName(FamilyOf(Split(c.rgb))));
+        EXPECT_STREQ(FamilyName(c.family), FamilyName(FamilyOf(Split(c.rgb))));
     }
 }
 
@@ -317,7 +325,7 @@ TEST(ColorNames, FamilyNamesAreTheElevenTerms)
 {
     std::string names;
     for (int family = 0; family < kColorFamilyCount; ++family)
-        names += std::string(ColorFamilyName(static_cast<ColorFamily>(family))) + " ";
+        names += std::string(FamilyName(static_cast<ColorFamily>(family))) + " ";
     EXPECT_EQ("black white grey red orange yellow green blue purple pink brown ", names);
 }
 

@@ -1,11 +1,19 @@
 #include "picker/contrast.h"
 
+#include "app/ui_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace
 {
+
+// The verdict's English words, as the menu shows them.
+const char *VerdictName(ContrastVerdict verdict)
+{
+    return UiTextIn(kUiEnglish, static_cast<UiTextId>(kTextVerdictFail + verdict));
+}
 
 ColorSample Split(uint32_t rgb)
 {
@@ -62,8 +70,7 @@ TEST(Contrast, VerdictsStartAtTheirLevels)
         {450, "AA"},   {699, "AA"},   {700, "AAA"},      {2100, "AAA"},
     };
     for (const auto &c : cases)
-        EXPECT_STREQ(c.verdict, ContrastVerdictName(ContrastVerdictOf(c.hundredths)))
-            << c.hundredths;
+        EXPECT_STREQ(c.verdict, VerdictName(ContrastVerdictOf(c.hundredths))) << c.hundredths;
 }
 
 TEST(Contrast, RatioTextHasTwoDecimals)
