@@ -10,7 +10,10 @@ const UINT kCopyFormatBase = 100;
 const UINT kAverageBase = 200;
 const UINT kRecentBase = 300;
 const UINT kPickKeyLineId = 400;
-const int kMenuTextSize = 64;
+const UINT kPasteId = 500;
+const UINT kNameId = 501;
+const UINT kContrastId = 502;
+const int kMenuTextSize = 96;
 const int kSwatchSize = 12;
 
 HMENU BuildCopyMenu(const MenuContent &content)
@@ -84,6 +87,42 @@ void AppendSubmenu(HMENU menu, HMENU submenu, const char *label)
     AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), label);
 }
 
+// A line whose text after the tab says what choosing it copies.
+void AppendLine(HMENU menu, UINT id, UINT flags, UiTextId label, const char *text)
+{
+    char line[kMenuTextSize];
+    wsprintfA(line, "%s\t%s", UiText(label), text);
+    AppendMenuA(menu, MF_STRING | flags, id, line);
+}
+
+void AppendNameLine(HMENU menu, const ColorSample &color)
+{
+    char name[kColorNameSize];
+    bool exact = NearestColorName(color, name);
+    UiTextId family = static_cast<UiTextId>(kTextFamilyBlack + FamilyOf(color));
+    char text[kMenuTextSize];
+    wsprintfA(text, UiText(exact ? kTextExactName : kTextNearName), name, UiText(family));
+    AppendLine(menu, kNameId, 0, kTextName, text);
+}
+
+void AppendContrastLine(HMENU menu, const MenuContent &content)
+{
+    ColorSample previous;
+    if (!PreviousColor(*content.recent, content.current, &previous)) {
+        AppendLine(menu, kContrastId, MF_GRAYED, kTextContrast, UiText(kTextNoPreviousColor));
+        return;
+    }
+    int hundredths = ContrastHundredths(content.current, previous);
+    char ratio[kContrastTextSize];
+    FormatContrastRatio(hundredths, ratio);
+    UiTextId verdict = static_cast<UiTextId>(kTextVerdictFail + ContrastVerdictOf(hundredths));
+    char other[kFormattedColorSize];
+    FormatColor(kFormatHex, previous, other);
+    char text[kMenuTextSize];
+    wsprintfA(text, UiText(kTextContrastLine), ratio, UiText(verdict), other);
+    AppendLine(menu, kContrastId, 0, kTextContrast, text);
+}
+
 MenuChoice ChoiceOf(UINT command)
 {
     MenuChoice choice = {kChoseNothing, 0};
@@ -93,19 +132,32 @@ MenuChoice ChoiceOf(UINT command)
         choice = {kChoseAverageSide, static_cast<int>(command - kAverageBase)};
     else if (command >= kCopyFormatBase && command < kCopyFormatBase + kCopyFormatCount)
         choice = {kChoseCopyFormat, static_cast<int>(command - kCopyFormatBase)};
+    else if (command >= kPasteId && command <= kContrastId)
+        choice = {static_cast<MenuChoiceKind>(kChosePaste + (command - kPasteId)), 0};
     return choice;
 }
 
 } // namespace
 
-MenuChoice TrackPickerMenu(HWND owner, POINT at, const MenuContent &content)
+HMENU BuildPickerMenu(const MenuContent &content)
 {
     HMENU menu = CreatePopupMenu();
     AppendSubmenu(menu, BuildCopyMenu(content), UiText(kTextCopyAs));
+    AppendMenuA(menu, MF_STRING | (content.canPaste ? 0 : MF_GRAYED), kPasteId,
+                UiText(kTextPasteColor));
     AppendSubmenu(menu, BuildAverageMenu(content), UiText(kTextAverage));
     AppendSubmenu(menu, BuildRecentMenu(*content.recent), UiText(kTextRecentColors));
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+    AppendNameLine(menu, content.current);
+    AppendContrastLine(menu, content);
+    AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, MF_STRING | MF_GRAYED, kPickKeyLineId, content.pickKeyLine);
+    return menu;
+}
+
+MenuChoice TrackPickerMenu(HWND owner, POINT at, const MenuContent &content)
+{
+    HMENU menu = BuildPickerMenu(content);
 
     // The owner must be in front, or the menu stays open after a click elsewhere.
     SetForegroundWindow(owner);
@@ -132,4 +184,19 @@ void DrawColorSquare(const DRAWITEMSTRUCT *item)
     HBRUSH fill = CreateSolidBrush(static_cast<COLORREF>(item->itemData));
     FillRect(item->hDC, &square, fill);
     DeleteObject(fill);
+}
+
+void GetColorNameText(const ColorSample &color, char (&name)[kColorNameSize])
+{
+    NearestColorName(color, name);
+}
+
+bool GetContrastText(const ColorSample &color, const RecentColors &recent,
+                     char (&ratio)[kContrastTextSize])
+{
+    ColorSample previous;
+    if (!PreviousColor(recent, color, &previous))
+        return false;
+    FormatContrastRatio(ContrastHundredths(color, previous), ratio);
+    return true;
 }

@@ -1,10 +1,13 @@
-// The picker's right-click menu: copy formats, the averaged area, the recent
-// colours and the pick key. Built each time it opens, from what it shows.
+// The picker's right-click menu: copy formats, paste, the averaged area, the
+// recent colours, the colour's name and contrast, and the pick key. Built each
+// time it opens, from what it shows, never while a drag samples.
 #pragma once
 
 #include <windows.h>
 
 #include "picker/color_format.h"
+#include "picker/color_names.h"
+#include "picker/contrast.h"
 #include "picker/recent_colors.h"
 
 struct MenuContent {
@@ -13,6 +16,7 @@ struct MenuContent {
     int averageSide;
     const RecentColors *recent;
     const char *pickKeyLine;
+    bool canPaste; // the clipboard holds a colour as text
 };
 
 enum MenuChoiceKind {
@@ -20,6 +24,9 @@ enum MenuChoiceKind {
     kChoseCopyFormat,
     kChoseAverageSide,
     kChoseRecentColor, // value: its place in the list
+    kChosePaste,
+    kChoseName,
+    kChoseContrast,
 };
 
 struct MenuChoice {
@@ -27,8 +34,16 @@ struct MenuChoice {
     int value;
 };
 
+// The menu as it opens; the caller destroys it.
+HMENU BuildPickerMenu(const MenuContent &content);
 // Shows the menu at a screen point and waits for the choice.
 MenuChoice TrackPickerMenu(HWND owner, POINT at, const MenuContent &content);
 // The owner's part while the menu is open: the recent colours' squares.
 void MeasureColorSquare(MEASUREITEMSTRUCT *item);
 void DrawColorSquare(const DRAWITEMSTRUCT *item);
+
+// What the Name and Contrast lines copy: the nearest CSS name ("limegreen"),
+// the ratio with the previous colour ("4.54:1"; false without one).
+void GetColorNameText(const ColorSample &color, char (&name)[kColorNameSize]);
+bool GetContrastText(const ColorSample &color, const RecentColors &recent,
+                     char (&ratio)[kContrastTextSize]);

@@ -3,6 +3,7 @@
 #include "app/picker_menu.h"
 #include "app/picker_state.h"
 #include "picker/color_copy.h"
+#include "picker/color_parse.h"
 #include "picker/color_transfer.h"
 #include "picker/dpi_awareness.h"
 #include "picker/loupe.h"
@@ -229,6 +230,44 @@ bool IsMenuKey(const MSG &message)
     return message.wParam == VK_APPS || (message.wParam == VK_F10 && IsKeyHeld(VK_SHIFT));
 }
 
+bool IsPasteKey(WPARAM key)
+{
+    return key == 'V' && IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU);
+}
+
+// One byte more than a colour's text may have, so a longer one is refused.
+bool ReadColorFromClipboard(HWND window, ColorSample *color)
+{
+    char text[kLongestColorText + 2];
+    return ReadClipboardText(window, text, sizeof(text)) > 0 && ParseColorText(text, color);
+}
+
+// A colour brought in as text counts as a pick; anything else changes nothing.
+void PasteColor(HWND window)
+{
+    ColorSample color;
+    if (!ReadColorFromClipboard(window, &color)) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    MakeCurrentColor(window, color);
+    RememberPick(window);
+}
+
+void CopyColorName(HWND window)
+{
+    char name[kColorNameSize];
+    GetColorNameText(g_picker.sample, name);
+    CopyTextToClipboard(window, name, lstrlenA(name));
+}
+
+void CopyContrastRatio(HWND window)
+{
+    char ratio[kContrastTextSize];
+    if (GetContrastText(g_picker.sample, g_picker.options.recent, ratio))
+        CopyTextToClipboard(window, ratio, lstrlenA(ratio));
+}
+
 void CopyColorAs(HWND window, CopyFormat format)
 {
     char text[kFormattedColorSize];
@@ -252,6 +291,15 @@ void ApplyMenuChoice(HWND window, const MenuChoice &choice)
     case kChoseRecentColor:
         MakeCurrentColor(window, options.recent.colors[choice.value]);
         RememberPick(window);
+        break;
+    case kChosePaste:
+        PasteColor(window);
+        break;
+    case kChoseName:
+        CopyColorName(window);
+        break;
+    case kChoseContrast:
+        CopyContrastRatio(window);
         break;
     case kChoseNothing:
         break;
@@ -277,8 +325,14 @@ void OnContextMenu(HWND window, LPARAM at)
         return;
     char pickKeyLine[kPickKeyLineSize];
     DescribePickKey(g_picker.window.pickKey, g_picker.options, pickKeyLine);
-    MenuContent content = {g_picker.sample, g_picker.options.format, g_picker.options.averageSide,
-                           &g_picker.options.recent, pickKeyLine};
+    ColorSample pasted;
+    MenuContent content = {};
+    content.current = g_picker.sample;
+    content.format = g_picker.options.format;
+    content.averageSide = g_picker.options.averageSide;
+    content.recent = &g_picker.options.recent;
+    content.pickKeyLine = pickKeyLine;
+    content.canPaste = ReadColorFromClipboard(window, &pasted);
     ApplyMenuChoice(window, TrackPickerMenu(window, MenuPlace(window, at), content));
 }
 
@@ -423,6 +477,11 @@ bool HandlePickerKey(const MSG &message)
     }
     if (IsCopyKey(message.wParam)) {
         CopyColorAs(g_picker.mainWindow, g_picker.options.format);
+        return true;
+    }
+    if (IsPasteKey(message.wParam)) {
+        if (!g_picker.window.dragging)
+            PasteColor(g_picker.mainWindow);
         return true;
     }
     return false;

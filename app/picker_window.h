@@ -29,8 +29,9 @@ HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const c
 
 // Keys that act on the whole window whichever control has the focus: during
 // a drag arrows nudge the pointer and Escape cancels it; Ctrl+C copies the
-// colour; Shift+F10 and the Menu key open the menu. Call for each message
-// before translating it; true when the key was used up.
+// colour and Ctrl+V brings one in as text; Shift+F10 and the Menu key open
+// the menu. Call for each message before translating it; true when the key
+// was used up.
 bool HandlePickerKey(const MSG &message);
 
 // Reads the colour at a screen point (physical pixels) as the options say,
