@@ -1,6 +1,9 @@
 // The right-click menu and the options in tanzel.ini, with the real
 // tanzel.exe and real input: an averaged drag, a format chosen in the menu,
-// a pick that outlives a restart, and a file full of bad values.
+// a pick that outlives a restart, colours pasted as text, the colour's name
+// and contrast, and a file full of bad values. Runs in Japanese and, once
+// more, in English: the mnemonics are the same.
+#include "support/host_dialog.h"
 #include "support/keyboard.h"
 #include "support/picker_session.h"
 #include "support/test_pattern.h"
@@ -243,6 +246,101 @@ TEST_F(MenuAndOptions, APickReappearsUnderRecentColoursAfterARestart)
     ChooseInMenu({"r", "Down", "Return"});
     EXPECT_TRUE(SwatchShows(kGreen)) << "the second recent colour, chosen";
     EXPECT_TRUE(IniComesToHold("recent=0AC840 C81E1E")) << "the chosen one moves to the front";
+}
+
+// ---- Colours brought in as text -------------------------------------------------
+
+class PastedColours : public MenuAndOptions
+{
+  protected:
+    void TearDown() override
+    {
+        EndHost(&host_);
+        MenuAndOptions::TearDown();
+    }
+
+    // Activates the picker with a click on its caption, then presses the key.
+    void PressOnPicker(const char *key)
+    {
+        FocusWineDesktop();
+        RECT outer = {};
+        GetWindowRect(picker_.window, &outer);
+        POINT client = ClientPointOnScreen(picker_.window, 0, 0);
+        ClickAt((outer.left + outer.right) / 2, (outer.top + client.y) / 2);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == picker_.window; }))
+            << "the picker did not come to the front";
+        PressKey(key);
+    }
+
+    void Paste(const char *text)
+    {
+        ASSERT_TRUE(WriteClipboardText(text));
+        PressOnPicker("ctrl+v");
+    }
+
+    ::testing::AssertionResult FieldsShow(const std::string &wanted)
+    {
+        auto current = [&] {
+            return FieldText(host_.dialog, kRedFieldId) + "," +
+                   FieldText(host_.dialog, kGreenFieldId) + "," +
+                   FieldText(host_.dialog, kBlueFieldId);
+        };
+        if (WaitUntil([&] { return current() == wanted; }))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "fields hold " << current();
+    }
+
+    HostProcess host_ = {};
+};
+
+TEST_F(PastedColours, ACodePastedWithCtrlVIsPickedAndDropWritesIt)
+{
+    Paste("#0AC840");
+    EXPECT_TRUE(SwatchShows(kGreen));
+    EXPECT_TRUE(IniComesToHold("recent=0AC840"));
+    ASSERT_TRUE(StartHost(&host_, "--x 600 --y 20 --rgb 0", kColorSettingsTitle));
+
+    POINT drop = DropPoint();
+    ClickAt(drop.x, drop.y);
+    EXPECT_TRUE(FieldsShow("10,200,64"));
+    PressHostOk(host_);
+    EXPECT_EQ(0, WaitForHostExit(&host_));
+    EXPECT_EQ("rgbResult=0x0040C80A red=10 green=200 blue=64", ReadHostResult(host_));
+
+    // Refused text changes nothing; the Ctrl+C after it still copies the
+    // colour, so the picker took both keys and goes on answering.
+    for (const char *refused : {"rgb(300,0,0)", "", "#0AC840 is green"}) {
+        SCOPED_TRACE(refused);
+        std::string before = IniText();
+        Paste(refused);
+        PressOnPicker("ctrl+c");
+        EXPECT_TRUE(ClipboardComesToHold("#0AC840"));
+        EXPECT_TRUE(SwatchShows(kGreen));
+        EXPECT_EQ(before, IniText());
+    }
+}
+
+TEST_F(PastedColours, TheNameAndContrastLinesCopyWhatTheyShow)
+{
+    const COLORREF orange = RGB(255, 128, 0);
+    Paste("#FF8000");
+    ASSERT_TRUE(SwatchShows(orange));
+    ASSERT_TRUE(WriteClipboardText("rgb(10 200 64)"));
+    ChooseInMenu({"p"});
+    ASSERT_TRUE(SwatchShows(kGreen)) << "pasted from the menu";
+    EXPECT_TRUE(IniComesToHold("recent=0AC840 FF8000"));
+
+    ChooseInMenu({"n"});
+    EXPECT_TRUE(ClipboardComesToHold("limegreen"));
+    ChooseInMenu({"o"});
+    EXPECT_TRUE(ClipboardComesToHold("1.12:1")) << "against the orange before it";
+
+    Paste("white");
+    ASSERT_TRUE(SwatchShows(RGB(255, 255, 255)));
+    Paste("#767676");
+    ASSERT_TRUE(SwatchShows(RGB(0x76, 0x76, 0x76)));
+    ChooseInMenu({"o"});
+    EXPECT_TRUE(ClipboardComesToHold("4.54:1"));
 }
 
 // ---- Bad values ---------------------------------------------------------------------
