@@ -65,6 +65,8 @@ if [ ${#suites[@]} -eq 1 ]; then
     run_suite win32 --preset win32 -R '^exe\.imports$'
 fi
 
+# The tests that show the language the picker speaks.
+english_tests='^(e2e\.menu_options_test|inprocess\.ui_language_test)$'
 tanzel_ensure_display || fail "no display for Wine"
 trap tanzel_release_display EXIT
 for arch in "${suites[@]}"; do
@@ -76,6 +78,11 @@ for arch in "${suites[@]}"; do
     run_suite "$arch" --preset "$arch"
     # The next suite's desktop must not find this one's windows on the screen.
     tanzel_stop_wine
+    echo "[test] $arch: the menu's tests once more in English (en_US.UTF-8, code page 1252)"
+    tanzel_use_locale en_US.UTF-8
+    run_suite "$arch-english" --preset "$arch" -R "$english_tests"
+    tanzel_stop_wine
+    tanzel_use_locale ja_JP.UTF-8
 done
 
 rm -rf "$logs"

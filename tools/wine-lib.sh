@@ -6,8 +6,10 @@
 TANZEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+# Japanese (code page 932) unless TANZEL_LOCALE names another locale, such
+# as en_US.UTF-8 for the English run.
+export LANG=${TANZEL_LOCALE:-ja_JP.UTF-8}
+export LC_ALL=$LANG
 
 TANZEL_WINE_DIR=/usr/lib/wine
 TANZEL_STARTED_XVFB=""
@@ -46,7 +48,10 @@ tanzel_pe_arch() {
 tanzel_use_arch() {
     TANZEL_ARCH=$1
     export WINEARCH=$1
-    export WINEPREFIX=${TANZEL_WINEPREFIX:-$TANZEL_ROOT/build/wineprefix-$1}
+    # Another locale gets a prefix, and so a Wine server, of its own.
+    local locale=""
+    case $LANG in ja_JP.*) ;; *) locale=-${LANG%%.*} ;; esac
+    export WINEPREFIX=${TANZEL_WINEPREFIX:-$TANZEL_ROOT/build/wineprefix-$1$locale}
     if [ "$1" = win64 ]; then
         TANZEL_WINE=$TANZEL_WINE_DIR/wine64
         export WINESERVER=$TANZEL_WINE_DIR/wineserver64
@@ -58,6 +63,13 @@ tanzel_use_arch() {
         unset WINELOADER
     fi
     [ -x "$WINESERVER" ] || WINESERVER=$TANZEL_WINE_DIR/wineserver
+}
+
+# Switches the Wine commands below, and the tests they start, to a locale
+# ($1, e.g. en_US.UTF-8) and its prefix, for the current architecture.
+tanzel_use_locale() {
+    export TANZEL_LOCALE=$1 LANG=$1 LC_ALL=$1
+    tanzel_use_arch "$TANZEL_ARCH"
 }
 
 # Runs a program (or a Wine tool such as wineboot) under the chosen Wine.

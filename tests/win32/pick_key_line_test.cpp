@@ -1,9 +1,11 @@
 // The menu's line about the pick key, and a key another program holds.
 #include "app/pick_key.h"
+#include "app/ui_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace
 {
@@ -44,6 +46,38 @@ TEST(PickKeyLine, SaysWhatBecameOfTheKey)
         DescribePickKey(row.status, row.options, line);
         EXPECT_STREQ(row.line, line);
     }
+}
+
+std::string Japanese(const char *utf8)
+{
+    wchar_t wide[128];
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 128);
+    char ansi[256];
+    WideCharToMultiByte(932, 0, wide, length, ansi, sizeof ansi, NULL, NULL);
+    return ansi;
+}
+
+TEST(PickKeyLine, SpeaksJapaneseOnAJapaneseSystemWithTheKeyNamesKept)
+{
+    UseUiLanguage(kUiJapanese);
+    const struct {
+        PickKeyStatus status;
+        StoredOptions options;
+        const char *line;
+    } rows[] = {
+        {kPickKeyTaken, OptionsWithKey(kPickKeyGiven, kDefaultPickKey, ""),
+         "スポイトキー: Ctrl+Shift+F8 (他のプログラムが使用中)"},
+        {kPickKeyTurnedOff, OptionsWithKey(kPickKeyOff, kDefaultPickKey, "none"),
+         "スポイトキー: なし"},
+        {kPickKeyUnreadable, OptionsWithKey(kPickKeyNotUnderstood, kDefaultPickKey, "Q&A"),
+         "スポイトキー: 読み取れません: Q&&A"},
+    };
+    for (const auto &row : rows) {
+        char line[kPickKeyLineSize];
+        DescribePickKey(row.status, row.options, line);
+        EXPECT_EQ(Japanese(row.line), line);
+    }
+    UseUiLanguage(kUiEnglish);
 }
 
 TEST(PickKeyLine, AKeyAnotherWindowHoldsIsLeftToIt)
