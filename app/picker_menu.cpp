@@ -186,11 +186,6 @@ void DrawColorSquare(const DRAWITEMSTRUCT *item)
     DeleteObject(fill);
 }
 
-void GetColorNameText(const ColorSample &color, char (&name)[kColorNameSize])
-{
-    NearestColorName(color, name);
-}
-
 bool GetContrastText(const ColorSample &color, const RecentColors &recent,
                      char (&ratio)[kContrastTextSize])
 {

@@ -42,8 +42,7 @@ MenuChoice TrackPickerMenu(HWND owner, POINT at, const MenuContent &content);
 void MeasureColorSquare(MEASUREITEMSTRUCT *item);
 void DrawColorSquare(const DRAWITEMSTRUCT *item);
 
-// What the Name and Contrast lines copy: the nearest CSS name ("limegreen"),
-// the ratio with the previous colour ("4.54:1"; false without one).
-void GetColorNameText(const ColorSample &color, char (&name)[kColorNameSize]);
+// What the Contrast line copies: the ratio with the previous colour
+// ("4.54:1"); false without one.
 bool GetContrastText(const ColorSample &color, const RecentColors &recent,
                      char (&ratio)[kContrastTextSize]);

@@ -257,7 +257,7 @@ void PasteColor(HWND window)
 void CopyColorName(HWND window)
 {
     char name[kColorNameSize];
-    GetColorNameText(g_picker.sample, name);
+    NearestColorName(g_picker.sample, name);
     CopyTextToClipboard(window, name, lstrlenA(name));
 }
 

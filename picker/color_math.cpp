@@ -136,3 +136,28 @@ int FormatColorCode(const ColorSample &sample, char (&code)[kColorCodeSize])
     *out = '\0';
     return static_cast<int>(out - code);
 }
+
+ColorSample ColorOfRgb(uint32_t rgb)
+{
+    ColorSample color;
+    color.red = static_cast<int32_t>(rgb >> 16 & 0xFF);
+    color.green = static_cast<int32_t>(rgb >> 8 & 0xFF);
+    color.blue = static_cast<int32_t>(rgb & 0xFF);
+    return color;
+}
+
+bool IsSameColor(const ColorSample &a, const ColorSample &b)
+{
+    return a.red == b.red && a.green == b.green && a.blue == b.blue;
+}
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}

@@ -30,6 +30,14 @@ uint32_t InkColorOf(const ColorSample &sample);
 // least 128000, the middle of the range.
 bool IsLightColor(const ColorSample &sample);
 
+// A colour written 0xRRGGBB, as its hexadecimal code reads.
+ColorSample ColorOfRgb(uint32_t rgb);
+
+bool IsSameColor(const ColorSample &a, const ColorSample &b);
+
+// A hexadecimal digit's value, either case; -1 for any other character.
+int HexDigitValue(char c);
+
 // The inverse of SplitPixelValue for components in 0..255.
 uint32_t PixelValueOf(const ColorSample &sample);
 

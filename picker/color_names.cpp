@@ -45,11 +45,6 @@ bool ReadNextName(NameWalk *walk)
     return true;
 }
 
-bool IsSameColor(const ColorSample &a, const ColorSample &b)
-{
-    return a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-
 void CopyName(const char *from, char *to)
 {
     while ((*to++ = *from++) != '\0') {

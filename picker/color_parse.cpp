@@ -43,27 +43,13 @@ const char *SkipWord(const char *text, const char *word)
     return text;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-void SetChannels(uint32_t rgb, ColorSample *color)
-{
-    color->red = static_cast<int32_t>(rgb >> 16);
-    color->green = static_cast<int32_t>(rgb >> 8 & 0xFF);
-    color->blue = static_cast<int32_t>(rgb & 0xFF);
-}
-
 // The rest of text as hex digits after '#' (form '#'), "0x" (form 'x') or nothing.
 bool ParseHexCode(const char *text, char form, ColorSample *color)
 {
     uint32_t value = 0;
     int count = 0;
     for (; *text != '\0'; ++text, ++count) {
-        int digit = HexDigit(*text);
+        int digit = HexDigitValue(*text);
         if (digit < 0 || count == 8)
             return false;
         value = value << 4 | static_cast<uint32_t>(digit);
@@ -83,7 +69,7 @@ bool ParseHexCode(const char *text, char form, ColorSample *color)
         value = (value >> 8) * 0x110000 + (value >> 4 & 0xF) * 0x1100 + (value & 0xF) * 0x11;
     else if (count != 6)
         return false;
-    SetChannels(value, color);
+    *color = ColorOfRgb(value);
     return true;
 }
 

@@ -3,11 +3,6 @@
 namespace
 {
 
-bool IsSameColor(const ColorSample &a, const ColorSample &b)
-{
-    return a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-
 int IndexOfColor(const RecentColors &list, const ColorSample &color)
 {
     for (int index = 0; index < list.count; ++index) {

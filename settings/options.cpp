@@ -21,17 +21,6 @@ bool EqualsIgnoringCase(const char *text, const char *lowerName)
     return *text == '\0';
 }
 
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Reads six hex digits into the colour; false if any is not one.
 bool ReadColorCode(const char *digits, ColorSample *color)
 {
@@ -42,9 +31,7 @@ bool ReadColorCode(const char *digits, ColorSample *color)
             return false;
         value = value << 4 | digit;
     }
-    color->red = value >> 16;
-    color->green = (value >> 8) & 0xFF;
-    color->blue = value & 0xFF;
+    *color = ColorOfRgb(static_cast<uint32_t>(value));
     return true;
 }
 
