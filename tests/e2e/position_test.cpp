@@ -97,7 +97,9 @@ std::string IniText(int top, int left)
                                           POINT *corner)
 {
     if (!StartTanzel(picker, directory.c_str()))
-        return ::testing::AssertionFailure() << "no picker window in " << directory;
+        return ::testing::AssertionFailure()
+               << "no picker window in " << directory << " (last error " << GetLastError()
+               << ", process " << (picker->info.hProcess ? "started" : "not started") << ")";
     *corner = OuterTopLeft(picker->window);
     return ::testing::AssertionSuccess();
 }
