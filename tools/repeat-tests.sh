@@ -38,7 +38,7 @@ if [ ${#archs[@]} -eq 0 ]; then
 fi
 for arch in "${archs[@]}"; do
     if [ "$arch" = win32 ] && ! tanzel_runs_win32; then
-        echo "[repeat] this machine cannot execute 32-bit x86 code: no win32 suite here" >&2
+        echo "[repeat] no win32 suite here: $TANZEL_WIN32_LEFT_OUT" >&2
         exit 2
     fi
     cmake --preset "$arch" >/dev/null

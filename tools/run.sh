@@ -22,11 +22,11 @@ bash tools/setup.sh ||
 . tools/wine-lib.sh
 if tanzel_runs_win32; then
     arch=win32
-    echo "[run] this machine runs 32-bit x86 code: using the 32-bit tanzel.exe (the program users get)"
+    echo "[run] this machine runs 32-bit x86 code and 32-bit Wine: using the 32-bit tanzel.exe (the program users get)"
 else
     arch=win64
-    echo "[run] this machine cannot execute 32-bit x86 code (the 32-bit Wine loader fails):" \
-        "using the x64 build of the same sources under 64-bit Wine"
+    echo "[run] using the x64 build of the same sources under 64-bit Wine;" \
+        "win32 left out: $TANZEL_WIN32_LEFT_OUT"
 fi
 build=$root/build/$arch
 

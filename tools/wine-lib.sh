@@ -4,6 +4,7 @@
 # shellcheck shell=bash
 
 TANZEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$TANZEL_ROOT/tools/machine-lib.sh"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Japanese (code page 932) unless TANZEL_LOCALE names another locale, such
@@ -14,19 +15,26 @@ export LC_ALL=$LANG
 TANZEL_WINE_DIR=/usr/lib/wine
 TANZEL_STARTED_XVFB=""
 
-# Whether this machine can execute 32-bit x86 programs. Some hypervisors run
-# no 32-bit user code at all: the 32-bit Wine loader then fails with "Exec
-# format error" (126). Decided by trying, once per run: the answer is
-# exported for every script and test started below.
+# Whether this machine runs the 32-bit build: its processor executes 32-bit
+# x86 code and 32-bit Wine is installed. Decided once per run: the answer,
+# and TANZEL_WIN32_LEFT_OUT saying why not, are exported for every script and
+# test started below.
 tanzel_runs_win32() {
     if [ -z "${TANZEL_RUNS_WIN32:-}" ]; then
-        if "$TANZEL_WINE_DIR/wine" --version >/dev/null 2>&1; then
+        TANZEL_RUNS_WIN32=no
+        if ! tanzel_cpu_runs_32bit; then
+            TANZEL_WIN32_LEFT_OUT="this machine cannot execute 32-bit x86 code"
+        elif "$TANZEL_WINE_DIR/wine" --version >/dev/null 2>&1; then
             TANZEL_RUNS_WIN32=yes
+            TANZEL_WIN32_LEFT_OUT=""
+        elif [ -s "$TANZEL_WINE32_NOTE" ]; then
+            TANZEL_WIN32_LEFT_OUT="32-bit Wine could not be installed ($(head -n 1 "$TANZEL_WINE32_NOTE"))"
         else
-            TANZEL_RUNS_WIN32=no
+            TANZEL_WIN32_LEFT_OUT="32-bit Wine does not start (tools/setup.sh installs it)"
         fi
-        export TANZEL_RUNS_WIN32
+        export TANZEL_RUNS_WIN32 TANZEL_WIN32_LEFT_OUT
     fi
+    : "${TANZEL_WIN32_LEFT_OUT:=TANZEL_RUNS_WIN32=$TANZEL_RUNS_WIN32 was given}"
     [ "$TANZEL_RUNS_WIN32" = yes ]
 }
 

@@ -16,7 +16,7 @@ arch=$(tanzel_pe_arch "$program") || {
     exit 2
 }
 if [ "$arch" = win32 ] && ! tanzel_runs_win32; then
-    echo "wine-run.sh: this machine cannot execute 32-bit x86 code; build with the win64 preset" >&2
+    echo "wine-run.sh: no 32-bit build here, $TANZEL_WIN32_LEFT_OUT; build with the win64 preset" >&2
     exit 126
 fi
 tanzel_use_arch "$arch"
