@@ -24,6 +24,16 @@ const char kStartLockName[] = "Local\\TANZEL start";
 // (hung, or stopped in a debugger) must not keep the next one out for good.
 const DWORD kStartLockWaitMs = 5000;
 
+// What the frame and caption add to the client area, from the style alone.
+SIZE FrameExtraOfStyle()
+{
+    RECT outer = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&outer, kPickerStyle, FALSE, WS_EX_TOPMOST);
+    SIZE extra = {outer.right - outer.left - kClientWidth,
+                  outer.bottom - outer.top - kClientHeight};
+    return extra;
+}
+
 // What the frame and caption add to the client area, as this theme draws them.
 SIZE MeasureFrameExtra(HWND window)
 {
@@ -104,20 +114,27 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
     g_picker.sample = white;
     LoadPickerOptions();
     UseUiLanguage(ChooseUiLanguage(GetACP(), GetUserDefaultUILanguage()));
-    HWND window = CreateWindowExA(0, g_picker.windowClassName, g_picker.windowTitle, kPickerStyle,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL,
-                                  NULL, instance, NULL);
+    // Created topmost at its place and size: each later move is a round trip
+    // to the window server that the start would wait for.
+    const SIZE client = {kClientWidth, kClientHeight};
+    SIZE frameExtra = FrameExtraOfStyle();
+    int left;
+    int top;
+    LoadWindowPosition(frameExtra, client, &left, &top);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, g_picker.windowClassName, g_picker.windowTitle,
+                                  kPickerStyle, left, top, frameExtra.cx + kClientWidth,
+                                  frameExtra.cy + kClientHeight, NULL, NULL, instance, NULL);
     if (!window)
         return false;
     g_picker.mainWindow = window;
 
-    SIZE frameExtra = MeasureFrameExtra(window);
-    const SIZE client = {kClientWidth, kClientHeight};
-    int left;
-    int top;
-    LoadWindowPosition(frameExtra, client, &left, &top);
-    SetWindowPos(window, HWND_TOPMOST, left, top, frameExtra.cx + kClientWidth,
-                 frameExtra.cy + kClientHeight, 0);
+    // A theme may draw a frame other than the style's: placed again by the real one.
+    SIZE drawn = MeasureFrameExtra(window);
+    if (drawn.cx != frameExtra.cx || drawn.cy != frameExtra.cy) {
+        LoadWindowPosition(drawn, client, &left, &top);
+        SetWindowPos(window, HWND_TOPMOST, left, top, drawn.cx + kClientWidth,
+                     drawn.cy + kClientHeight, 0);
+    }
     CreateLoupe(window);
     g_picker.window.pickKey = RegisterPickKey(window, g_picker.options);
     ShowWindow(window, showCommand);

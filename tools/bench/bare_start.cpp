@@ -56,20 +56,19 @@ HWND ShowBareWindow(HINSTANCE instance)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
     windowClass.lpszClassName = kBareStartClass;
     RegisterClassA(&windowClass);
-    // As the picker does: created hidden where the system likes, then made
-    // topmost at its place (centred) with its exact size, then shown. Each of
-    // these is a round trip to the server and to X that a start must make.
-    HWND window =
-        CreateWindowExA(0, kBareStartClass, kBareStartTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
-    if (!window)
-        return NULL;
+    // As the picker does: created topmost at its place (centred) with its
+    // exact size in one call, then shown: a round trip to the server and to
+    // X that a start must make, and no other.
     RECT frame = {0, 0, kPickerClientWidth, kPickerClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_TOPMOST);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
-    SetWindowPos(window, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, 0);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, kBareStartClass, kBareStartTitle, kStyle,
+                                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, NULL,
+                                  NULL, instance, NULL);
+    if (!window)
+        return NULL;
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     return window;

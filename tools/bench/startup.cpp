@@ -18,7 +18,6 @@ namespace
 {
 
 const double kFloorBudget = 1.2;
-const double kFirstStartBudgetMs = 50;
 const double kSecondStartBudgetMs = 10;
 
 std::string SelfCommand(const char *mode)
@@ -224,11 +223,12 @@ void MeasureFirstStart(const Plan &plan)
                      Median(cold.floor)) +
                "; of which Wine's one-time set-up " + Figure("%.2f ms", coldMs - warmMs),
            Ratio(coldRatio), Format("<= %.1f", kFloorBudget), AtMost(coldRatio, kFloorBudget));
+    // Judged as a ratio too: an absolute time on a shared machine judges the machine.
+    double warmRatio = Median(warm.ratio);
     AddRow("start: WinMain entry to first completed paint, after Wine's set-up (the program's "
            "own cost)",
            Figure("%.2f ms", warmMs), FloorText("bare program", Median(warm.floor)),
-           Ratio(Median(warm.ratio)), Format("<= %.0f ms", kFirstStartBudgetMs),
-           AtMost(warmMs, kFirstStartBudgetMs));
+           Ratio(warmRatio), Format("<= %.1f", kFloorBudget), AtMost(warmRatio, kFloorBudget));
     AddRow("start: launch of tanzel.exe to its window painted on screen",
            Figure("%.0f ms", Median(launch.figure)),
            "bare program " + Figure("%.0f ms", Median(launch.floor)) +
