@@ -5,7 +5,6 @@
 #include "app/picker_window.h"
 #include "app/ui_text.h"
 #include "picker/color_transfer.h"
-#include "picker/loupe.h"
 #include "res/resource.h"
 #include "settings/options_store.h"
 #include "settings/window_position.h"
@@ -135,7 +134,6 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
         SetWindowPos(window, HWND_TOPMOST, left, top, drawn.cx + kClientWidth,
                      drawn.cy + kClientHeight, 0);
     }
-    CreateLoupe(window);
     g_picker.window.pickKey = RegisterPickKey(window, g_picker.options);
     ShowWindow(window, showCommand);
     UpdateWindow(window);

@@ -129,6 +129,9 @@ void CreateLoupe(HWND pickerWindow)
 
 void ShowLoupeAt(HWND pickerWindow, POINT hotSpot, int side, const ColorSample &sample)
 {
+    // Made at the first drag, not at start: a start that never drags pays nothing.
+    if (!g_loupe.window)
+        CreateLoupe(pickerWindow);
     // Without its window, painting it would paint the screen.
     if (!g_loupe.window)
         return;

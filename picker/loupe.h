@@ -9,6 +9,7 @@
 
 // Creates the loupe hidden, owned by the picker window. Call once the picker
 // is topmost: a topmost window it owns made before then leaves it behind.
+// ShowLoupeAt calls it when there is no loupe yet.
 void CreateLoupe(HWND pickerWindow);
 // Moves the loupe beside the hot spot (physical pixels) and shows the square
 // around it, ringing the side x side blocks that were sampled: black around

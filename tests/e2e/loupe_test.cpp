@@ -67,15 +67,21 @@ class Loupe : public PickerSession
     {
         PickerSession::SetUp();
         ASSERT_TRUE(pattern_ != NULL) << "the test pattern never showed";
-        loupe_ = FindLoupe();
-        ASSERT_TRUE(loupe_ != NULL);
-        ASSERT_FALSE(IsWindowVisible(loupe_)) << "hidden until a drag";
+        ASSERT_FALSE(IsWindowVisible(FindLoupe())) << "hidden until a drag";
     }
 
     void TearDown() override
     {
         CloseTestPattern(pattern_);
         PickerSession::TearDown();
+    }
+
+    // Made at the first drag; the same window from then on.
+    HWND LoupeWindowOnScreen()
+    {
+        if (!loupe_)
+            loupe_ = FindLoupe();
+        return loupe_;
     }
 
     HWND FindLoupe()
@@ -99,7 +105,7 @@ class Loupe : public PickerSession
     RECT LoupeRect()
     {
         RECT rect = {};
-        GetWindowRect(loupe_, &rect);
+        GetWindowRect(LoupeWindowOnScreen(), &rect);
         return rect;
     }
 
@@ -112,9 +118,10 @@ class Loupe : public PickerSession
         RECT rect = {};
         WaitUntil([&] {
             rect = LoupeRect();
-            if (!IsWindowVisible(loupe_) || rect.left != place.x || rect.top != place.y)
+            if (!IsWindowVisible(LoupeWindowOnScreen()) || rect.left != place.x ||
+                rect.top != place.y)
                 return false;
-            POINT client = ClientPointOnScreen(loupe_, 0, 0);
+            POINT client = ClientPointOnScreen(LoupeWindowOnScreen(), 0, 0);
             differences = CountDifferences(
                 ReadScreenRect(client.x, client.y, kCells * kBlock, kCells * kBlock), expected);
             return differences == 0;
@@ -122,15 +129,16 @@ class Loupe : public PickerSession
         if (differences == 0)
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
-               << "loupe " << (IsWindowVisible(loupe_) ? "shown" : "hidden") << " at "
-               << Describe(POINT{rect.left, rect.top}) << ", " << rect.right - rect.left << " x "
-               << rect.bottom - rect.top << ", " << differences << " pixels differ; wanted "
-               << Describe(place) << " for the hot spot " << Describe(hotSpot);
+               << "loupe " << (IsWindowVisible(LoupeWindowOnScreen()) ? "shown" : "hidden")
+               << " at " << Describe(POINT{rect.left, rect.top}) << ", " << rect.right - rect.left
+               << " x " << rect.bottom - rect.top << ", " << differences
+               << " pixels differ; wanted " << Describe(place) << " for the hot spot "
+               << Describe(hotSpot);
     }
 
     ::testing::AssertionResult LoupeHides()
     {
-        if (WaitUntil([&] { return !IsWindowVisible(loupe_); }, 2000))
+        if (WaitUntil([&] { return !IsWindowVisible(LoupeWindowOnScreen()); }, 2000))
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "the loupe is still shown";
     }
@@ -275,7 +283,7 @@ TEST_F(Loupe, EscapeWithoutADragDoesNothing)
     PumpFor(300);
     EXPECT_TRUE(SwatchShows(TestPatternColor(picked.x, picked.y)));
     EXPECT_TRUE(IsWindowVisible(picker_.window));
-    EXPECT_FALSE(IsWindowVisible(loupe_));
+    EXPECT_FALSE(IsWindowVisible(LoupeWindowOnScreen()));
 }
 
 } // namespace
