@@ -7,6 +7,7 @@
 #include "picker/color_transfer.h"
 #include "res/resource.h"
 #include "settings/options_store.h"
+#include "settings/profile_read.h"
 #include "settings/window_position.h"
 
 namespace
@@ -111,6 +112,7 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
     // White until the first pick, as the blank swatch says.
     const ColorSample white = {255, 255, 255};
     g_picker.sample = white;
+    BeginProfileSnapshot();
     LoadPickerOptions();
     UseUiLanguage(ChooseUiLanguage(GetACP(), GetUserDefaultUILanguage()));
     // Created topmost at its place and size: each later move is a round trip
@@ -120,6 +122,7 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
     int left;
     int top;
     LoadWindowPosition(frameExtra, client, &left, &top);
+    EndProfileSnapshot();
     HWND window = CreateWindowExA(WS_EX_TOPMOST, g_picker.windowClassName, g_picker.windowTitle,
                                   kPickerStyle, left, top, frameExtra.cx + kClientWidth,
                                   frameExtra.cy + kClientHeight, NULL, NULL, instance, NULL);

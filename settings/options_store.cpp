@@ -4,6 +4,7 @@
 
 #include "settings/options.h"
 #include "settings/profile_file.h"
+#include "settings/profile_read.h"
 
 namespace
 {
@@ -35,7 +36,7 @@ bool IsLeadByte(uint8_t byte)
 
 void ReadValue(const char *key, char *value, int size)
 {
-    GetPrivateProfileStringA(kIniSection, key, kMissing, value, size, kIniPath);
+    ReadProfileValue(key, kMissing, value, size);
 }
 
 bool IsMissing(const char *value)

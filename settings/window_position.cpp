@@ -4,6 +4,7 @@
 
 #include "settings/profile_file.h"
 #include "settings/profile_number.h"
+#include "settings/profile_read.h"
 #include "settings/stored_position.h"
 
 namespace
@@ -24,8 +25,7 @@ struct MonitorList {
 
 void ReadStoredValue(const char *key, char (&value)[kValueBufferSize])
 {
-    GetPrivateProfileStringA(kIniSection, key, kAbsentProfileValue, value, kValueBufferSize,
-                             kIniPath);
+    ReadProfileValue(key, kAbsentProfileValue, value, kValueBufferSize);
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM list)
