@@ -10,6 +10,7 @@
 #include "picker/screen_sample.h"
 #include "picker/swatch.h"
 #include "res/resource.h"
+#include "settings/palette_file.h"
 #include "settings/window_position.h"
 
 namespace
@@ -220,19 +221,16 @@ bool NudgeDirectionOf(WPARAM key, int *dx, int *dy)
     return false;
 }
 
-bool IsCopyKey(WPARAM key)
+// Ctrl and the letter, with Shift or without as asked, and no Alt.
+bool IsControlKey(WPARAM key, char letter, bool shift)
 {
-    return key == 'C' && IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU);
+    return key == static_cast<WPARAM>(letter) && IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU) &&
+           IsKeyHeld(VK_SHIFT) == shift;
 }
 
 bool IsMenuKey(const MSG &message)
 {
     return message.wParam == VK_APPS || (message.wParam == VK_F10 && IsKeyHeld(VK_SHIFT));
-}
-
-bool IsPasteKey(WPARAM key)
-{
-    return key == 'V' && IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU);
 }
 
 // One byte more than a colour's text may have, so a longer one is refused.
@@ -275,6 +273,35 @@ void CopyColorAs(HWND window, CopyFormat format)
     CopyTextToClipboard(window, text, length);
 }
 
+void Refuse()
+{
+    MessageBeep(MB_ICONWARNING);
+}
+
+void AddCurrentToPalette()
+{
+    if (!AddToPalette(g_picker.sample))
+        Refuse();
+}
+
+void PasteIntoPaletteFromClipboard(HWND window)
+{
+    // One byte more than the palette takes, so a longer text is refused.
+    static char text[kMaxPasteBytes + 2];
+    int length = ReadClipboardText(window, text, sizeof(text));
+    if (length < 0 || !PasteIntoPalette(text, length))
+        Refuse();
+}
+
+void CopyPalette(HWND window, PaletteFormat format)
+{
+    RefreshPalette();
+    const char *text;
+    int length = FormatKeptPalette(format, &text);
+    if (KeptPalette().count > 0)
+        CopyTextToClipboard(window, text, length);
+}
+
 void ApplyMenuChoice(HWND window, const MenuChoice &choice)
 {
     StoredOptions &options = g_picker.options;
@@ -300,6 +327,24 @@ void ApplyMenuChoice(HWND window, const MenuChoice &choice)
         break;
     case kChoseContrast:
         CopyContrastRatio(window);
+        break;
+    case kChosePaletteAdd:
+        AddCurrentToPalette();
+        break;
+    case kChosePaletteRemove:
+        RemoveFromPalette(g_picker.sample);
+        break;
+    case kChosePalettePaste:
+        PasteIntoPaletteFromClipboard(window);
+        break;
+    case kChosePaletteFormat:
+        options.paletteFormat = static_cast<PaletteFormat>(choice.value);
+        CopyPalette(window, options.paletteFormat);
+        SavePaletteFormat(options.paletteFormat);
+        break;
+    case kChosePaletteColor:
+        MakeCurrentColor(window, KeptPalette().entries[choice.value].color);
+        RememberPick(window);
         break;
     case kChoseNothing:
         break;
@@ -333,6 +378,11 @@ void OnContextMenu(HWND window, LPARAM at)
     content.recent = &g_picker.options.recent;
     content.pickKeyLine = pickKeyLine;
     content.canPaste = ReadColorFromClipboard(window, &pasted);
+    RefreshPalette();
+    content.palette = &KeptPalette();
+    content.paletteFormat = g_picker.options.paletteFormat;
+    content.paletteFile = PaletteFileName();
+    content.paletteUnsaved = IsPaletteUnsaved();
     ApplyMenuChoice(window, TrackPickerMenu(window, MenuPlace(window, at), content));
 }
 
@@ -442,6 +492,27 @@ void OnEndSession(HWND window, WPARAM ending)
     SaveWindowPosition(window);
 }
 
+// Ctrl+C, Ctrl+V and Ctrl+D, and the palette's Ctrl+Shift+C and V; nothing
+// that reads a file or the clipboard during a drag but the copies.
+bool HandleControlKey(WPARAM key)
+{
+    HWND window = g_picker.mainWindow;
+    bool dragging = g_picker.window.dragging != 0;
+    if (IsControlKey(key, 'C', false))
+        CopyColorAs(window, g_picker.options.format);
+    else if (IsControlKey(key, 'C', true))
+        CopyPalette(window, g_picker.options.paletteFormat);
+    else if (IsControlKey(key, 'V', false) && !dragging)
+        PasteColor(window);
+    else if (IsControlKey(key, 'V', true) && !dragging)
+        PasteIntoPaletteFromClipboard(window);
+    else if (IsControlKey(key, 'D', false) && !dragging)
+        AddCurrentToPalette();
+    else // Ctrl+V during a drag is used up all the same.
+        return key == 'V' && IsKeyHeld(VK_CONTROL);
+    return true;
+}
+
 } // namespace
 
 HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const char *text,
@@ -475,16 +546,7 @@ bool HandlePickerKey(const MSG &message)
         NudgePointer(g_picker.mainWindow, dx * step, dy * step);
         return true;
     }
-    if (IsCopyKey(message.wParam)) {
-        CopyColorAs(g_picker.mainWindow, g_picker.options.format);
-        return true;
-    }
-    if (IsPasteKey(message.wParam)) {
-        if (!g_picker.window.dragging)
-            PasteColor(g_picker.mainWindow);
-        return true;
-    }
-    return false;
+    return HandleControlKey(message.wParam);
 }
 
 void SampleScreenColor(HWND window, POINT hotSpot)

@@ -8,6 +8,7 @@
 #include "picker/loupe.h"
 #include "res/resource.h"
 #include "settings/options_store.h"
+#include "settings/palette_file.h"
 #include "settings/window_position.h"
 
 namespace
@@ -94,6 +95,7 @@ void LoadPickerOptions()
     const char *const *titles;
     int count = LoadExtraTitles(&titles);
     SetExtraHostTitles(titles, count);
+    OpenPalette();
 }
 
 bool CreatePickerWindow(HINSTANCE instance, int showCommand)

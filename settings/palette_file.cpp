@@ -1,5 +1,7 @@
 #include "settings/palette_file.h"
 
+#include "settings/options_store.h"
+
 namespace
 {
 
@@ -18,7 +20,7 @@ PaletteStore g_store;
 void ReadStamp(WIN32_FILE_ATTRIBUTE_DATA *stamp)
 {
     if (!GetFileAttributesExA(g_store.path, GetFileExInfoStandard, stamp))
-        ZeroMemory(stamp, sizeof(*stamp));
+        *stamp = WIN32_FILE_ATTRIBUTE_DATA();
 }
 
 // Size and time of last write alike.
@@ -26,7 +28,8 @@ bool IsStampUnchanged(const WIN32_FILE_ATTRIBUTE_DATA &now)
 {
     const WIN32_FILE_ATTRIBUTE_DATA &then = g_store.stamp;
     return now.nFileSizeLow == then.nFileSizeLow && now.nFileSizeHigh == then.nFileSizeHigh &&
-           CompareFileTime(&now.ftLastWriteTime, &then.ftLastWriteTime) == 0;
+           now.ftLastWriteTime.dwLowDateTime == then.ftLastWriteTime.dwLowDateTime &&
+           now.ftLastWriteTime.dwHighDateTime == then.ftLastWriteTime.dwHighDateTime;
 }
 
 void ReadPaletteFile()
@@ -69,10 +72,9 @@ bool CanChange()
 
 } // namespace
 
-void OpenPalette(const char *path)
+void OpenPalette()
 {
-    lstrcpynA(g_store.path, path, MAX_PATH);
-    g_store.unsaved = false;
+    LoadPalettePath(g_store.path);
     ReadPaletteFile();
 }
 
@@ -123,14 +125,13 @@ bool PasteIntoPalette(const char *text, int length)
 int FormatKeptPalette(PaletteFormat format, const char **text)
 {
     *text = g_store.copy;
-    return FormatPalette(g_store.palette, format, g_store.copy);
+    return FormatPalette(g_store.palette, g_store.palette.count, format, g_store.copy);
 }
 
 bool ReplaceFileContents(const char *path, const char *bytes, int length)
 {
     char newPath[MAX_PATH + sizeof(kNewFileSuffix)];
-    lstrcpynA(newPath, path, MAX_PATH);
-    lstrcatA(newPath, kNewFileSuffix);
+    wsprintfA(newPath, "%s%s", path, kNewFileSuffix);
     HANDLE file =
         CreateFileA(newPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)

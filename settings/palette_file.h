@@ -8,9 +8,9 @@
 
 #include "settings/palette_text.h"
 
-// Reads the palette at path (kept for the whole run); a missing file is an
-// empty palette.
-void OpenPalette(const char *path);
+// Reads the palette that tanzel.ini names; a missing file is an empty
+// palette.
+void OpenPalette();
 // Reads the file again when its size or time changed, unless the palette
 // holds a change that could not be written yet.
 void RefreshPalette();
@@ -31,6 +31,7 @@ bool PasteIntoPalette(const char *text, int length);
 // length.
 int FormatKeptPalette(PaletteFormat format, const char **text);
 
-// Writes the bytes to a new file beside path, flushes it, and puts it in
-// path's place in one step; on failure removes it and leaves path as it was.
+// Writes the bytes to a new file beside path (path shorter than MAX_PATH),
+// flushes it, and puts it in path's place in one step; on failure removes it
+// and leaves path as it was.
 bool ReplaceFileContents(const char *path, const char *bytes, int length);

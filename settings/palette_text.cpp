@@ -154,43 +154,29 @@ bool IsUtf8Name(const char *name, const char *end)
     return true;
 }
 
-void NoteFault(Palette *palette, PaletteFault fault, int lineNumber)
+// Adds the line's colour, if it has one; returns what is wrong with it.
+PaletteFault ReadPaletteLine(Palette *palette, const Line &line)
 {
-    if (palette->fault != kPaletteWhole)
-        return;
-    palette->fault = fault;
-    palette->faultLine = lineNumber;
-}
-
-void ReadPaletteLine(Palette *palette, const Line &line, int lineNumber)
-{
-    if (line.end - line.start > kMaxPaletteLine) {
-        NoteFault(palette, kFaultLongLine, lineNumber);
-        return;
-    }
-    if (IsCommentOrHeader(line.start, line.end))
-        return;
+    if (line.end - line.start > kMaxPaletteLine)
+        return kFaultLongLine;
     PaletteEntry entry;
     const char *name;
     const char *nameEnd;
-    if (!ReadColorLine(line.start, line.end, &entry.color, &name, &nameEnd)) {
-        NoteFault(palette, kFaultLine, lineNumber);
-        return;
-    }
-    if (!IsUtf8Name(name, nameEnd)) {
-        NoteFault(palette, kFaultName, lineNumber);
-        return;
-    }
-    if (palette->count == kMaxPaletteColors) {
-        NoteFault(palette, kFaultTooMany, lineNumber);
-        return;
-    }
+    if (IsCommentOrHeader(line.start, line.end))
+        return kPaletteWhole;
+    if (!ReadColorLine(line.start, line.end, &entry.color, &name, &nameEnd))
+        return kFaultLine;
+    if (!IsUtf8Name(name, nameEnd))
+        return kFaultName;
+    if (palette->count == kMaxPaletteColors)
+        return kFaultTooMany;
     const char *text = palette->text;
     entry.lineStart = static_cast<int>(line.start - text);
     entry.lineEnd = static_cast<int>(line.next - text);
     entry.nameStart = static_cast<int>(name - text);
     entry.nameLength = static_cast<int>(nameEnd - name);
     palette->entries[palette->count++] = entry;
+    return kPaletteWhole;
 }
 
 // New lines end as the file's first line does.
@@ -378,19 +364,25 @@ void ReadPaletteText(Palette *palette)
     palette->faultLine = 0;
     int length = palette->length;
     if (length > kMaxPaletteBytes) {
-        NoteFault(palette, kFaultTooBig, 0);
+        palette->fault = kFaultTooBig;
         length = kMaxPaletteBytes;
     }
     const char *limit = palette->text + length;
     int lineNumber = 1;
     for (Line line = LineAt(palette->text, limit); line.start < limit;
          line = LineAt(line.next, limit), ++lineNumber) {
-        if (lineNumber > 1) {
-            ReadPaletteLine(palette, line, lineNumber);
-        } else if (!StartsWith(line.start, line.end, "GIMP Palette")) {
-            NoteFault(palette, kFaultHeader, 1);
-            return;
+        PaletteFault fault = kFaultHeader;
+        if (lineNumber > 1)
+            fault = ReadPaletteLine(palette, line);
+        else if (StartsWith(line.start, line.end, "GIMP Palette"))
+            continue;
+        if (fault != kPaletteWhole && palette->fault == kPaletteWhole) {
+            palette->fault = fault;
+            palette->faultLine = lineNumber;
         }
+        // Not a palette at all: nothing of it is shown.
+        if (fault == kFaultHeader)
+            return;
     }
 }
 
@@ -438,12 +430,13 @@ bool AddPastedColors(Palette *palette, const char *text, int length)
     return true;
 }
 
-int FormatPalette(const Palette &palette, PaletteFormat format, char *out)
+int FormatPalette(const Palette &palette, int count, PaletteFormat format, char *out)
 {
     char *start = out;
     Span written[kMaxPaletteColors];
+    count = count < palette.count ? count : palette.count;
     out = AppendText(out, kHeads[format]);
-    for (int i = 0; i < palette.count; ++i) {
+    for (int i = 0; i < count; ++i) {
         const PaletteEntry &entry = palette.entries[i];
         char code[kColorCodeSize];
         FormatColorCode(entry.color, code);
@@ -461,17 +454,4 @@ int FormatPalette(const Palette &palette, PaletteFormat format, char *out)
     if (format == kPaletteCss)
         out = AppendText(out, "}\r\n");
     return static_cast<int>(out - start);
-}
-
-void FormatPaletteFirstLine(const Palette &palette, PaletteFormat format, char (&line)[32])
-{
-    char *out = line;
-    if (format == kPaletteHex && palette.count > 0) {
-        char code[kColorCodeSize];
-        FormatColorCode(palette.entries[0].color, code);
-        out = AppendText(out, code);
-    }
-    for (const char *head = kHeads[format]; *head != '\r' && *head; ++head)
-        *out++ = *head;
-    *out = '\0';
 }

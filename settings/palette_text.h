@@ -32,14 +32,15 @@ struct PaletteEntry {
     int nameLength;
 };
 
+// The text last, so that the other fields are near the start: shorter code.
 struct Palette {
-    // One byte more than a palette may have, so a longer file shows itself.
-    char text[kMaxPaletteBytes + 1];
     int length;
-    PaletteEntry entries[kMaxPaletteColors];
     int count;
     PaletteFault fault;
     int faultLine; // counted from 1; 0 where the fault is the whole file's
+    PaletteEntry entries[kMaxPaletteColors];
+    // One byte more than a palette may have, so a longer file shows itself.
+    char text[kMaxPaletteBytes + 1];
 };
 
 // Reads the colours of text[0..length), every colour line in order, and the
@@ -66,10 +67,9 @@ bool AddPastedColors(Palette *palette, const char *text, int length);
 
 enum PaletteFormat { kPaletteHex, kPaletteCss, kPaletteGpl, kPalettePaintNet, kPaletteFormatCount };
 
-// Room for the palette in any format.
+// Room for the palette in any format, and for its first colour.
 const int kPaletteCopySize = kMaxPaletteBytes + 16 * 1024;
-// The palette as text in that format, lines ended by CR LF; returns the
-// length (text not terminated).
-int FormatPalette(const Palette &palette, PaletteFormat format, char *out);
-// The first line FormatPalette writes, terminated.
-void FormatPaletteFirstLine(const Palette &palette, PaletteFormat format, char (&line)[32]);
+const int kPaletteFirstColorSize = kMaxPaletteLine + 64;
+// The palette's first count colours as text in that format, lines ended by
+// CR LF; returns the length (text not terminated).
+int FormatPalette(const Palette &palette, int count, PaletteFormat format, char *out);
