@@ -150,9 +150,9 @@ void FormatKeptColorLabel(const Palette &palette, int index, char (&label)[kMenu
         length = kShownNameLength;
         name[length - 1] = 0x2026;
     }
-    char code[kColorCodeSize];
-    FormatColorCode(entry.color, code);
-    int written = wsprintfA(label, "%s\t", code);
+    FormatColorCode(entry.color, reinterpret_cast<char(&)[kColorCodeSize]>(label));
+    label[kColorCodeSize - 1] = '\t';
+    int written = kColorCodeSize;
     written += WideCharToMultiByte(CP_ACP, 0, name, length, label + written,
                                    kMenuTextSize - written - 1, NULL, NULL);
     label[written] = '\0';

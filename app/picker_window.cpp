@@ -221,13 +221,6 @@ bool NudgeDirectionOf(WPARAM key, int *dx, int *dy)
     return false;
 }
 
-// Ctrl and the letter, with Shift or without as asked, and no Alt.
-bool IsControlKey(WPARAM key, char letter, bool shift)
-{
-    return key == static_cast<WPARAM>(letter) && IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU) &&
-           IsKeyHeld(VK_SHIFT) == shift;
-}
-
 bool IsMenuKey(const MSG &message)
 {
     return message.wParam == VK_APPS || (message.wParam == VK_F10 && IsKeyHeld(VK_SHIFT));
@@ -273,29 +266,17 @@ void CopyColorAs(HWND window, CopyFormat format)
     CopyTextToClipboard(window, text, length);
 }
 
-void Refuse()
-{
-    MessageBeep(MB_ICONWARNING);
-}
-
-void AddCurrentToPalette()
-{
-    if (!AddToPalette(g_picker.sample))
-        Refuse();
-}
-
 void PasteIntoPaletteFromClipboard(HWND window)
 {
     // One byte more than the palette takes, so a longer text is refused.
     static char text[kMaxPasteBytes + 2];
     int length = ReadClipboardText(window, text, sizeof(text));
     if (length < 0 || !PasteIntoPalette(text, length))
-        Refuse();
+        MessageBeep(MB_ICONWARNING);
 }
 
 void CopyPalette(HWND window, PaletteFormat format)
 {
-    RefreshPalette();
     const char *text;
     int length = FormatKeptPalette(format, &text);
     if (KeptPalette().count > 0)
@@ -329,7 +310,7 @@ void ApplyMenuChoice(HWND window, const MenuChoice &choice)
         CopyContrastRatio(window);
         break;
     case kChosePaletteAdd:
-        AddCurrentToPalette();
+        AddToPalette(g_picker.sample);
         break;
     case kChosePaletteRemove:
         RemoveFromPalette(g_picker.sample);
@@ -492,25 +473,34 @@ void OnEndSession(HWND window, WPARAM ending)
     SaveWindowPosition(window);
 }
 
-// Ctrl+C, Ctrl+V and Ctrl+D, and the palette's Ctrl+Shift+C and V; nothing
-// that reads a file or the clipboard during a drag but the copies.
+// Ctrl+C, Ctrl+V and Ctrl+D, and with Shift the palette's copy and paste;
+// during a drag only the copies act, though Ctrl+V is used up all the same.
 bool HandleControlKey(WPARAM key)
 {
+    if (!IsKeyHeld(VK_CONTROL) || IsKeyHeld(VK_MENU))
+        return false;
     HWND window = g_picker.mainWindow;
-    bool dragging = g_picker.window.dragging != 0;
-    if (IsControlKey(key, 'C', false))
-        CopyColorAs(window, g_picker.options.format);
-    else if (IsControlKey(key, 'C', true))
-        CopyPalette(window, g_picker.options.paletteFormat);
-    else if (IsControlKey(key, 'V', false) && !dragging)
-        PasteColor(window);
-    else if (IsControlKey(key, 'V', true) && !dragging)
-        PasteIntoPaletteFromClipboard(window);
-    else if (IsControlKey(key, 'D', false) && !dragging)
-        AddCurrentToPalette();
-    else // Ctrl+V during a drag is used up all the same.
-        return key == 'V' && IsKeyHeld(VK_CONTROL);
-    return true;
+    bool still = !g_picker.window.dragging;
+    bool shift = IsKeyHeld(VK_SHIFT);
+    switch (key) {
+    case 'C':
+        if (shift)
+            CopyPalette(window, g_picker.options.paletteFormat);
+        else
+            CopyColorAs(window, g_picker.options.format);
+        return true;
+    case 'V':
+        if (still && shift)
+            PasteIntoPaletteFromClipboard(window);
+        else if (still)
+            PasteColor(window);
+        return true;
+    case 'D':
+        if (still && !shift)
+            AddToPalette(g_picker.sample);
+        return !shift;
+    }
+    return false;
 }
 
 } // namespace

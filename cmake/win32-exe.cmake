@@ -29,9 +29,11 @@ function(tanzel_win32_exe target)
 endfunction()
 
 # Code of the program: small, no exceptions or RTTI, and no loop quietly made
-# a call into the C runtime (memmove), which the exe does not link.
+# a call into the C runtime (memmove), which the exe does not link. MinGW's
+# i686 compiler keeps a frame pointer at -Os; without it the code is a
+# twentieth smaller.
 set(TANZEL_SMALL_CODE_FLAGS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-  -ffunction-sections -fno-tree-loop-distribute-patterns)
+  -ffunction-sections -fno-tree-loop-distribute-patterns -fomit-frame-pointer)
 
 # The program itself: small, no exceptions or RTTI, unused code dropped, stripped.
 # The linker's own script with the read-only data moved into .text: one

@@ -120,9 +120,7 @@ void LoadPalettePath(char (&path)[MAX_PATH])
     // Twice the room, so a value too long shows itself.
     char value[2 * MAX_PATH];
     ReadValue(kPaletteKey, value, sizeof(value));
-    DWORD expanded = 0;
-    if (!IsMissing(value) && value[0] != '\0' && lstrlenA(value) < MAX_PATH)
-        expanded = ExpandEnvironmentStringsA(value, path, MAX_PATH);
-    if (expanded == 0 || expanded > MAX_PATH || path[0] == '\0')
+    DWORD expanded = IsMissing(value) ? 0 : ExpandEnvironmentStringsA(value, path, MAX_PATH);
+    if (expanded <= 1 || expanded > MAX_PATH)
         lstrcpyA(path, kDefaultPaletteFile);
 }

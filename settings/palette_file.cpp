@@ -5,7 +5,9 @@
 namespace
 {
 
-const char kNewFileSuffix[] = ".new";
+// Beside the palette, with a name GIMP does not load: a half-written file is
+// never taken for a palette.
+const char kNewFileFormat[] = "%s.new";
 
 struct PaletteStore {
     Palette palette;
@@ -23,13 +25,15 @@ void ReadStamp(WIN32_FILE_ATTRIBUTE_DATA *stamp)
         *stamp = WIN32_FILE_ATTRIBUTE_DATA();
 }
 
-// Size and time of last write alike.
+// The time of last write and the size, which stand side by side.
 bool IsStampUnchanged(const WIN32_FILE_ATTRIBUTE_DATA &now)
 {
-    const WIN32_FILE_ATTRIBUTE_DATA &then = g_store.stamp;
-    return now.nFileSizeLow == then.nFileSizeLow && now.nFileSizeHigh == then.nFileSizeHigh &&
-           now.ftLastWriteTime.dwLowDateTime == then.ftLastWriteTime.dwLowDateTime &&
-           now.ftLastWriteTime.dwHighDateTime == then.ftLastWriteTime.dwHighDateTime;
+    const DWORD *a = &now.ftLastWriteTime.dwLowDateTime;
+    const DWORD *b = &g_store.stamp.ftLastWriteTime.dwLowDateTime;
+    for (int i = 0; i < 4; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
 }
 
 void ReadPaletteFile()
@@ -130,8 +134,8 @@ int FormatKeptPalette(PaletteFormat format, const char **text)
 
 bool ReplaceFileContents(const char *path, const char *bytes, int length)
 {
-    char newPath[MAX_PATH + sizeof(kNewFileSuffix)];
-    wsprintfA(newPath, "%s%s", path, kNewFileSuffix);
+    char newPath[MAX_PATH + sizeof(kNewFileFormat)];
+    wsprintfA(newPath, kNewFileFormat, path);
     HANDLE file =
         CreateFileA(newPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)

@@ -68,11 +68,6 @@ int TextLength(const char *text)
     return length;
 }
 
-bool IsExactly(const char *at, const char *end, const char *text)
-{
-    return StartsWith(at, end, text) && at + TextLength(text) == end;
-}
-
 bool SameBytes(const char *a, int aLength, const char *b, int bLength)
 {
     if (aLength != bLength)
@@ -233,7 +228,7 @@ bool AddNamedColor(Palette *palette, const ColorSample &color, const char *name,
         name = nearest;
         nameLength = TextLength(nearest);
     }
-    if (nameLength > kMaxPaletteLine - 2 * kColorLineExtra || !IsUtf8Name(name, name + nameLength))
+    if (nameLength > kMaxPaletteLine - 2 * kColorLineExtra)
         return false;
     AppendBytes(unique, name, nameLength);
     nameLength = MakeUnique(unique, nameLength, [palette](const char *text, int length) {
@@ -281,9 +276,10 @@ bool ReadCustomProperty(const char *at, const char *end, ColorSample *color, con
 
 bool IsPassOverLine(const char *at, const char *end)
 {
-    bool comment = StartsWith(at, end, "/*") && end - at >= 4 && end[-2] == '*' && end[-1] == '/';
+    int length = static_cast<int>(end - at);
+    bool comment = StartsWith(at, end, "/*") && length >= 4 && end[-2] == '*' && end[-1] == '/';
     return comment || IsCommentOrHeader(at, end) || StartsWith(at, end, "GIMP Palette") ||
-           IsExactly(at, end, ":root {") || IsExactly(at, end, "}");
+           (StartsWith(at, end, ":root {") && length == 7) || (*at == '}' && length == 1);
 }
 
 bool AddPastedLine(Palette *palette, const char *at, const char *end)

@@ -251,7 +251,7 @@ TEST_F(PickerMenu, PaletteItemsAreGreyedAsThePaletteAndTheColourSay)
     }
     KeepPalette("GIMP Palette\nx\n");
     Build(kUiJapanese, kGreen, Recent({}));
-    EXPECT_EQ(Ansi("tanzel.gpl 2 行目: 色ではありません (読み取り専用)", 932),
+    EXPECT_EQ(Ansi("tanzel.gpl 2 行目: 色ではない (読み取り専用)", 932),
               ItemTexts(GetSubMenu(menu_, kPaletteLine))[4]);
 }
 
