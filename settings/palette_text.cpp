@@ -129,7 +129,8 @@ bool IsCommentOrHeader(const char *at, const char *end)
            StartsWith(at, end, "Columns:");
 }
 
-// UTF-8 as it is written, with no NUL; overlong forms are not looked for.
+// UTF-8 as it is written, with no control character but the tab (a NUL, or
+// a CR that ends no line); overlong forms are not looked for.
 bool IsUtf8Name(const char *name, const char *end)
 {
     while (name < end) {
@@ -140,7 +141,7 @@ bool IsUtf8Name(const char *name, const char *end)
                         : lead < 0xF0 ? 2
                         : lead < 0xF5 ? 3
                                       : -1;
-        if (lead == 0 || following < 0)
+        if ((lead < ' ' && lead != '\t') || following < 0)
             return false;
         for (; following > 0; --following)
             if (name == end || (static_cast<unsigned char>(*name++) & 0xC0) != 0x80)
@@ -370,7 +371,8 @@ void ReadPaletteText(Palette *palette)
         PaletteFault fault = kFaultHeader;
         if (lineNumber > 1)
             fault = ReadPaletteLine(palette, line);
-        else if (StartsWith(line.start, line.end, "GIMP Palette"))
+        else if (TrimBlanks(line.start, line.end) - line.start == 12 &&
+                 StartsWith(line.start, line.end, "GIMP Palette"))
             continue;
         if (fault != kPaletteWhole && palette->fault == kPaletteWhole) {
             palette->fault = fault;
