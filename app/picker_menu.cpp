@@ -1,6 +1,7 @@
 #include "app/picker_menu.h"
 
 #include "app/ui_text.h"
+#include "picker/utf8_text.h"
 
 namespace
 {
@@ -144,8 +145,8 @@ void FormatKeptColorLabel(const Palette &palette, int index, char (&label)[kMenu
 {
     const PaletteEntry &entry = palette.entries[index];
     WCHAR name[kMaxPaletteLine];
-    int length = MultiByteToWideChar(CP_UTF8, 0, palette.text + entry.nameStart, entry.nameLength,
-                                     name, kMaxPaletteLine);
+    int length = WidenUtf8(palette.text + entry.name.start, entry.name.length,
+                           reinterpret_cast<uint16_t *>(name));
     if (length > kShownNameLength) {
         length = kShownNameLength;
         name[length - 1] = 0x2026;

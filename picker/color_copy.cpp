@@ -1,5 +1,7 @@
 #include "picker/color_copy.h"
 
+#include "picker/utf8_text.h"
+
 namespace
 {
 
@@ -35,13 +37,13 @@ void PutOnClipboard(HWND owner, HGLOBAL unicode)
 
 void CopyTextToClipboard(HWND owner, const char *text, int length)
 {
-    int wideLength = MultiByteToWideChar(CP_UTF8, 0, text, length, NULL, 0);
+    // Never more UTF-16 units than UTF-8 bytes, and the terminator.
     HGLOBAL unicode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
-                                  (static_cast<SIZE_T>(wideLength) + 1) * sizeof(WCHAR));
-    WCHAR *target = unicode ? static_cast<WCHAR *>(GlobalLock(unicode)) : NULL;
+                                  (static_cast<SIZE_T>(length) + 1) * sizeof(WCHAR));
+    uint16_t *target = unicode ? static_cast<uint16_t *>(GlobalLock(unicode)) : NULL;
     if (!target)
         return;
-    MultiByteToWideChar(CP_UTF8, 0, text, length, target, wideLength);
+    WidenUtf8(text, length, target);
     GlobalUnlock(unicode);
     PutOnClipboard(owner, unicode);
 }

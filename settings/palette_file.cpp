@@ -12,35 +12,15 @@ const char kNewFileFormat[] = "%s.new";
 struct PaletteStore {
     Palette palette;
     char path[MAX_PATH];
-    WIN32_FILE_ATTRIBUTE_DATA stamp; // as last read or written; zero when absent
     bool unsaved;
     char copy[kPaletteCopySize];
 };
 
 PaletteStore g_store;
 
-void ReadStamp(WIN32_FILE_ATTRIBUTE_DATA *stamp)
-{
-    if (!GetFileAttributesExA(g_store.path, GetFileExInfoStandard, stamp))
-        *stamp = WIN32_FILE_ATTRIBUTE_DATA();
-}
-
-// The time of last write and the size, which stand side by side.
-bool IsStampUnchanged(const WIN32_FILE_ATTRIBUTE_DATA &now)
-{
-    const DWORD *a = &now.ftLastWriteTime.dwLowDateTime;
-    const DWORD *b = &g_store.stamp.ftLastWriteTime.dwLowDateTime;
-    for (int i = 0; i < 4; ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
-
 void ReadPaletteFile()
 {
     Palette &palette = g_store.palette;
-    ReadStamp(&g_store.stamp);
-    palette.length = 0;
     HANDLE file = CreateFileA(g_store.path, GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -64,7 +44,6 @@ bool SavePalette()
 {
     const Palette &palette = g_store.palette;
     g_store.unsaved = !ReplaceFileContents(g_store.path, palette.text, palette.length);
-    ReadStamp(&g_store.stamp);
     return true;
 }
 
@@ -82,12 +61,11 @@ void OpenPalette()
     ReadPaletteFile();
 }
 
+// Read whole each time (at most 256 KiB, and never during a drag): an edit
+// that keeps the file's size and time is seen too.
 void RefreshPalette()
 {
-    WIN32_FILE_ATTRIBUTE_DATA now;
-    ReadStamp(&now);
-    bool unreadable = g_store.palette.fault == kFaultUnreadable;
-    if (!g_store.unsaved && (unreadable || !IsStampUnchanged(now)))
+    if (!g_store.unsaved)
         ReadPaletteFile();
 }
 

@@ -1,7 +1,7 @@
-// The palette file on disk: read at start, read again when another program
-// changed it, and replaced in one step at each change, so that a crash
-// leaves the old palette or the new one. A file not read whole is never
-// written.
+// The palette file on disk: read at start, read again before each change
+// and when the menu opens, so another program's edit is never written over,
+// and replaced in one step at each change, so that a crash leaves the old
+// palette or the new one. A file not read whole is never written.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +11,8 @@
 // Reads the palette that tanzel.ini names; a missing file is an empty
 // palette.
 void OpenPalette();
-// Reads the file again when its size or time changed, unless the palette
-// holds a change that could not be written yet.
+// Reads the file again, unless the palette holds a change that could not be
+// written yet.
 void RefreshPalette();
 
 const Palette &KeptPalette();

@@ -169,8 +169,8 @@ PaletteFault ReadPaletteLine(Palette *palette, const Line &line)
     const char *text = palette->text;
     entry.lineStart = static_cast<int>(line.start - text);
     entry.lineEnd = static_cast<int>(line.next - text);
-    entry.nameStart = static_cast<int>(name - text);
-    entry.nameLength = static_cast<int>(nameEnd - name);
+    entry.name.start = static_cast<int>(name - text);
+    entry.name.length = static_cast<int>(nameEnd - name);
     palette->entries[palette->count++] = entry;
     return kPaletteWhole;
 }
@@ -184,22 +184,32 @@ const char *LineEndingOf(const Palette &palette)
     return "\n";
 }
 
-bool IsNameTaken(const Palette &palette, const char *name, int length)
+// The names a new one must differ from: count spans of text, stride bytes
+// apart, so that they may stand inside larger records.
+struct TakenNames {
+    const char *text;
+    const TextSpan *first;
+    int stride;
+    int count;
+};
+
+bool IsTaken(const TakenNames &taken, const char *name, int length)
 {
-    for (int i = 0; i < palette.count; ++i) {
-        const PaletteEntry &entry = palette.entries[i];
-        if (SameBytes(palette.text + entry.nameStart, entry.nameLength, name, length))
+    const char *at = reinterpret_cast<const char *>(taken.first);
+    for (int i = 0; i < taken.count; ++i, at += taken.stride) {
+        const TextSpan *span = reinterpret_cast<const TextSpan *>(at);
+        if (SameBytes(taken.text + span->start, span->length, name, length))
             return true;
     }
     return false;
 }
 
-// Appends "-2", "-3", ... to the name until taken() finds it free; returns
-// its length.
-template <typename Taken> int MakeUnique(char *name, int length, Taken taken)
+// Appends "-2", "-3", ... to the name until it is not taken; returns its
+// length.
+int MakeUnique(char *name, int length, const TakenNames &taken)
 {
     const int plain = length;
-    for (int number = 2; taken(name, length); ++number) {
+    for (int number = 2; IsTaken(taken, name, length); ++number) {
         name[plain] = '-';
         length = static_cast<int>(AppendDecimal(name + plain + 1, number, 0) - name);
     }
@@ -232,9 +242,9 @@ bool AddNamedColor(Palette *palette, const ColorSample &color, const char *name,
     if (nameLength > kMaxPaletteLine - 2 * kColorLineExtra)
         return false;
     AppendBytes(unique, name, nameLength);
-    nameLength = MakeUnique(unique, nameLength, [palette](const char *text, int length) {
-        return IsNameTaken(*palette, text, length);
-    });
+    const TakenNames names = {palette->text, &palette->entries[0].name,
+                              static_cast<int>(sizeof(PaletteEntry)), palette->count};
+    nameLength = MakeUnique(unique, nameLength, names);
     int room = kMaxPaletteBytes - palette->length - static_cast<int>(sizeof(kNewFileHeader));
     if (palette->fault != kPaletteWhole || palette->count == kMaxPaletteColors ||
         nameLength + 2 * kColorLineExtra > room)
@@ -325,25 +335,15 @@ int WriteCssIdentifier(const char *name, int length, int position, char *out)
     return written;
 }
 
-// Where each identifier stands in the text written so far.
-struct Span {
-    int start;
-    int length;
-};
-
 char *AppendCssLine(char *out, const char *text, const Palette &palette, int index,
-                    Span (&written)[kMaxPaletteColors])
+                    TextSpan (&written)[kMaxPaletteColors])
 {
     const PaletteEntry &entry = palette.entries[index];
     out = AppendText(out, "  --");
     int length =
-        WriteCssIdentifier(palette.text + entry.nameStart, entry.nameLength, index + 1, out);
-    length = MakeUnique(out, length, [&](const char *identifier, int identifierLength) {
-        for (int i = 0; i < index; ++i)
-            if (SameBytes(text + written[i].start, written[i].length, identifier, identifierLength))
-                return true;
-        return false;
-    });
+        WriteCssIdentifier(palette.text + entry.name.start, entry.name.length, index + 1, out);
+    const TakenNames earlier = {text, written, static_cast<int>(sizeof(TextSpan)), index};
+    length = MakeUnique(out, length, earlier);
     written[index].start = static_cast<int>(out - text);
     written[index].length = length;
     out = AppendText(out + length, ": ");
@@ -431,7 +431,8 @@ bool AddPastedColors(Palette *palette, const char *text, int length)
 int FormatPalette(const Palette &palette, int count, PaletteFormat format, char *out)
 {
     char *start = out;
-    Span written[kMaxPaletteColors];
+    // Where each identifier stands in the text written so far.
+    TextSpan written[kMaxPaletteColors];
     count = count < palette.count ? count : palette.count;
     out = AppendText(out, kHeads[format]);
     for (int i = 0; i < count; ++i) {
@@ -443,8 +444,8 @@ int FormatPalette(const Palette &palette, int count, PaletteFormat format, char 
         else if (format == kPaletteCss)
             out = AppendCssLine(out, start, palette, i, written);
         else if (format == kPaletteGpl)
-            out =
-                AppendGimpLine(out, entry.color, palette.text + entry.nameStart, entry.nameLength);
+            out = AppendGimpLine(out, entry.color, palette.text + entry.name.start,
+                                 entry.name.length);
         else
             out = AppendText(AppendText(out, "FF"), code + 1);
         out = AppendText(out, "\r\n");

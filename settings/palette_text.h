@@ -24,12 +24,17 @@ enum PaletteFault {
     kFaultUnreadable,
 };
 
+// Bytes of a text, by their offset.
+struct TextSpan {
+    int start;
+    int length;
+};
+
 struct PaletteEntry {
     ColorSample color;
     int lineStart; // offsets into the text: the line with its ending
     int lineEnd;
-    int nameStart; // the name, UTF-8, blanks around it left out
-    int nameLength;
+    TextSpan name; // UTF-8, blanks around it left out
 };
 
 // The text last, so that the other fields are near the start: shorter code.

@@ -36,7 +36,7 @@ std::string Listed(const Palette &palette)
         snprintf(code, sizeof code, "%02X%02X%02X", entry.color.red, entry.color.green,
                  entry.color.blue);
         listed += (i ? "|" : "") + std::string(code) + " " +
-                  std::string(palette.text + entry.nameStart, entry.nameLength);
+                  std::string(palette.text + entry.name.start, entry.name.length);
     }
     return listed;
 }
