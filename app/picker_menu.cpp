@@ -119,23 +119,18 @@ HMENU BuildPaletteCopyMenu(const MenuContent &content)
 }
 
 // Why the palette is read-only, or that a change is not saved; nothing when
-// neither.
+// neither. A fault of the whole file is a text with the file's name alone.
 void AppendPaletteStatus(HMENU menu, const MenuContent &content)
 {
     const Palette &palette = *content.palette;
-    char line[kMenuTextSize + MAX_PATH];
-    if (palette.fault != kPaletteWhole) {
-        const char *why = UiText(static_cast<UiTextId>(kTextFaultHeader + palette.fault - 1));
-        if (palette.faultLine > 0)
-            wsprintfA(line, UiText(kTextPaletteFaultAt), content.paletteFile, palette.faultLine,
-                      why);
-        else
-            wsprintfA(line, UiText(kTextPaletteFault), content.paletteFile, why);
-    } else if (content.paletteUnsaved) {
-        wsprintfA(line, UiText(kTextPaletteNotSaved), content.paletteFile);
-    } else {
+    const char *why = UiText(static_cast<UiTextId>(kTextFaultHeader + palette.fault - 1));
+    const char *format = palette.faultLine > 0 ? UiText(kTextPaletteFaultAt) : why;
+    if (palette.fault == kPaletteWhole && !content.paletteUnsaved)
         return;
-    }
+    if (palette.fault == kPaletteWhole)
+        format = UiText(kTextPaletteNotSaved);
+    char line[kMenuTextSize + MAX_PATH];
+    wsprintfA(line, format, content.paletteFile, palette.faultLine, why);
     AppendMenuA(menu, MF_STRING | MF_GRAYED, kPaletteColorBase - 1, line);
 }
 

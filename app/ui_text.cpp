@@ -56,14 +56,13 @@ const char kEnglish[] = "&Copy as\0"
                         "&Paint.NET palette\0"
                         "(empty: Ctrl+D keeps the current colour)\0"
                         "%s, line %d: %s (read-only)\0"
-                        "%s: %s (read-only)\0"
                         "not a GIMP palette\0"
                         "not a colour\0"
                         "over 256 colours\0"
                         "name not UTF-8\0"
                         "over 1,000 bytes\0"
-                        "over 256 KiB\0"
-                        "cannot be read\0"
+                        "%s: over 256 KiB (read-only)\0"
+                        "%s: cannot be read (read-only)\0"
                         "not saved: %s\0";
 
 // Shift-JIS bytes; each line's text in the comment beside it.
@@ -119,14 +118,13 @@ const char kJapanese[] =
     "Paint.NET \x83p\x83\x8C\x83" "b\x83g(&P)\0" // Paint.NET パレット(&P)
     "(\x8B\xF3: Ctrl+D \x82\xC5\x8C\xBB\x8D\xDD\x82\xCC\x90" "F\x82\xF0\x95\xDB\x91\xB6)\0" // (空: Ctrl+D で現在の色を保存)
     "%s %d \x8Ds\x96\xDA: %s (\x93\xC7\x82\xDD\x8E\xE6\x82\xE8\x90\xEA\x97p)\0" // %s %d 行目: %s (読み取り専用)
-    "%s: %s (\x93\xC7\x82\xDD\x8E\xE6\x82\xE8\x90\xEA\x97p)\0" // %s: %s (読み取り専用)
     "GIMP \x83p\x83\x8C\x83" "b\x83g\x82\xC5\x82\xCD\x82\xC8\x82\xA2\0" // GIMP パレットではない
     "\x90" "F\x82\xC5\x82\xCD\x82\xC8\x82\xA2\0" // 色ではない
     "256 \x90" "F\x82\xF0\x92\xB4\x82\xA6\x82\xE9\0" // 256 色を超える
     "\x96\xBC\x91O\x82\xAA UTF-8 \x82\xC5\x82\xCD\x82\xC8\x82\xA2\0" // 名前が UTF-8 ではない
     "1,000 \x83o\x83" "C\x83g\x82\xF0\x92\xB4\x82\xA6\x82\xE9\0" // 1,000 バイトを超える
-    "256 KiB \x82\xF0\x92\xB4\x82\xA6\x82\xE9\0" // 256 KiB を超える
-    "\x93\xC7\x82\xDD\x8E\xE6\x82\xEA\x82\xC8\x82\xA2\0" // 読み取れない
+    "%s: 256 KiB \x82\xF0\x92\xB4\x82\xA6\x82\xE9 (\x93\xC7\x82\xDD\x8E\xE6\x82\xE8\x90\xEA\x97p)\0" // %s: 256 KiB を超える (読み取り専用)
+    "%s: \x93\xC7\x82\xDD\x8E\xE6\x82\xEA\x82\xC8\x82\xA2 (\x93\xC7\x82\xDD\x8E\xE6\x82\xE8\x90\xEA\x97p)\0" // %s: 読み取れない (読み取り専用)
     "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: %s\0"; // 保存できません: %s
 // clang-format on
 

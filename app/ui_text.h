@@ -55,13 +55,12 @@ enum UiTextId {
     kTextPalettePaintNet,
     kTextPaletteEmpty,
     kTextPaletteFaultAt, // file, line, why
-    kTextPaletteFault,   // file, why
     kTextFaultHeader,    // why a palette is read-only, in PaletteFault's order
     kTextFaultLine,
     kTextFaultTooMany,
     kTextFaultName,
     kTextFaultLongLine,
-    kTextFaultTooBig,
+    kTextFaultTooBig, // this and the next a whole line, of the file's name
     kTextFaultUnreadable,
     kTextPaletteNotSaved,
     kUiTextCount

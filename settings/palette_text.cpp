@@ -282,7 +282,7 @@ bool ReadCustomProperty(const char *at, const char *end, ColorSample *color, con
     *name = at + 2;
     *nameEnd = TrimBlanks(*name, colon);
     const char *valueEnd = end[-1] == ';' ? end - 1 : end;
-    return colon<valueEnd && * nameEnd> * name && ReadColorText(colon + 1, valueEnd, color);
+    return colon < valueEnd && *name < *nameEnd && ReadColorText(colon + 1, valueEnd, color);
 }
 
 bool IsPassOverLine(const char *at, const char *end)
@@ -335,7 +335,8 @@ int WriteCssIdentifier(const char *name, int length, int position, char *out)
     return written;
 }
 
-char *AppendCssLine(char *out, const char *text, const Palette &palette, int index,
+// "  --identifier: ", the identifier unlike the earlier ones.
+char *AppendCssName(char *out, const char *text, const Palette &palette, int index,
                     TextSpan (&written)[kMaxPaletteColors])
 {
     const PaletteEntry &entry = palette.entries[index];
@@ -346,10 +347,7 @@ char *AppendCssLine(char *out, const char *text, const Palette &palette, int ind
     length = MakeUnique(out, length, earlier);
     written[index].start = static_cast<int>(out - text);
     written[index].length = length;
-    out = AppendText(out + length, ": ");
-    char code[kColorCodeSize];
-    FormatColorCode(entry.color, code);
-    return AppendText(AppendText(out, code), ";");
+    return AppendText(out + length, ": ");
 }
 
 } // namespace
@@ -439,15 +437,21 @@ int FormatPalette(const Palette &palette, int count, PaletteFormat format, char 
         const PaletteEntry &entry = palette.entries[i];
         char code[kColorCodeSize];
         FormatColorCode(entry.color, code);
-        if (format == kPaletteHex)
-            out = AppendText(out, code);
-        else if (format == kPaletteCss)
-            out = AppendCssLine(out, start, palette, i, written);
-        else if (format == kPaletteGpl)
+        if (format == kPaletteGpl) {
             out = AppendGimpLine(out, entry.color, palette.text + entry.name.start,
                                  entry.name.length);
-        else
-            out = AppendText(AppendText(out, "FF"), code + 1);
+        } else {
+            if (format == kPaletteCss)
+                out = AppendCssName(out, start, palette, i, written);
+            // Paint.NET's is ARGB: "FF" for the alpha in place of the "#".
+            if (format == kPalettePaintNet) {
+                code[0] = 'F';
+                *out++ = 'F';
+            }
+            out = AppendText(out, code);
+            if (format == kPaletteCss)
+                *out++ = ';';
+        }
         out = AppendText(out, "\r\n");
     }
     if (format == kPaletteCss)
