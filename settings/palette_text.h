@@ -18,7 +18,7 @@ enum PaletteFault {
     kFaultHeader,   // the first line is not "GIMP Palette"
     kFaultLine,     // a line that is neither colour, comment nor header
     kFaultTooMany,  // more than kMaxPaletteColors colours
-    kFaultName,     // a name with a NUL or bytes that are not UTF-8
+    kFaultName,     // a name not UTF-8, or with a control character but the tab
     kFaultLongLine, // a line over kMaxPaletteLine bytes
     kFaultTooBig,   // a file over kMaxPaletteBytes
     kFaultUnreadable,
