@@ -1,6 +1,7 @@
 #include "app/picker_menu.h"
 
 #include "app/ui_text.h"
+#include "picker/utf8_text.h"
 
 namespace
 {
@@ -13,6 +14,16 @@ const UINT kPickKeyLineId = 400;
 const UINT kPasteId = 500;
 const UINT kNameId = 501;
 const UINT kContrastId = 502;
+// In the order of the choices they make.
+const UINT kPaletteAddId = 503;
+const UINT kPaletteRemoveId = 504;
+const UINT kPalettePasteId = 505;
+const UINT kPaletteFormatBase = 600;
+const UINT kPaletteColorBase = 1000;
+// Room for a name in the menu, in characters; a longer one ends in an ellipsis.
+const int kShownNameLength = 32;
+// Add, Remove, Paste, Copy as, a status line and the separator.
+const int kItemsAboveKeptColors = 6;
 const int kMenuTextSize = 96;
 const int kSwatchSize = 12;
 
@@ -63,6 +74,17 @@ HMENU BuildAverageMenu(const MenuContent &content)
 
 // Each colour's square is drawn by the owner (HBMMENU_CALLBACK): a bitmap of
 // it would be shown inverted on the highlighted item.
+void AppendColorItem(HMENU menu, UINT id, UINT flags, const char *label, const ColorSample &color)
+{
+    AppendMenuA(menu, MF_STRING | flags, id, label);
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_BITMAP | MIIM_DATA;
+    item.hbmpItem = HBMMENU_CALLBACK;
+    item.dwItemData = PixelValueOf(color);
+    SetMenuItemInfoA(menu, id, FALSE, &item);
+}
+
 HMENU BuildRecentMenu(const RecentColors &recent)
 {
     HMENU menu = CreatePopupMenu();
@@ -71,14 +93,106 @@ HMENU BuildRecentMenu(const RecentColors &recent)
     for (int i = 0; i < recent.count; ++i) {
         char label[kFormattedColorSize];
         FormatColor(kFormatHex, recent.colors[i], label);
-        AppendMenuA(menu, MF_STRING, kRecentBase + i, label);
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof(item);
-        item.fMask = MIIM_BITMAP | MIIM_DATA;
-        item.hbmpItem = HBMMENU_CALLBACK;
-        item.dwItemData = PixelValueOf(recent.colors[i]);
-        SetMenuItemInfoA(menu, kRecentBase + i, FALSE, &item);
+        AppendColorItem(menu, kRecentBase + i, 0, label, recent.colors[i]);
     }
+    return menu;
+}
+
+HMENU BuildPaletteCopyMenu(const MenuContent &content)
+{
+    HMENU menu = CreatePopupMenu();
+    for (int format = 0; format < kPaletteFormatCount; ++format) {
+        char text[kPaletteFirstColorSize];
+        int written = FormatPalette(*content.palette, 1, static_cast<PaletteFormat>(format), text);
+        char label[kMenuTextSize];
+        int length =
+            wsprintfA(label, "%s\t", UiText(static_cast<UiTextId>(kTextPaletteHex + format)));
+        // Its first line as the example.
+        for (int i = 0; i < written && text[i] != '\r' && length < kMenuTextSize - 1; ++i)
+            label[length++] = text[i];
+        label[length] = '\0';
+        AppendMenuA(menu, MF_STRING, kPaletteFormatBase + format, label);
+    }
+    CheckMenuRadioItem(menu, kPaletteFormatBase, kPaletteFormatBase + kPaletteFormatCount - 1,
+                       kPaletteFormatBase + content.paletteFormat, MF_BYCOMMAND);
+    return menu;
+}
+
+// Why the palette is read-only, or that a change is not saved; nothing when
+// neither. A fault of the whole file is a text with the file's name alone.
+void AppendPaletteStatus(HMENU menu, const MenuContent &content)
+{
+    const Palette &palette = *content.palette;
+    const char *why = UiText(static_cast<UiTextId>(kTextFaultHeader + palette.fault - 1));
+    const char *format = palette.faultLine > 0 ? UiText(kTextPaletteFaultAt) : why;
+    if (palette.fault == kPaletteWhole && !content.paletteUnsaved)
+        return;
+    if (palette.fault == kPaletteWhole)
+        format = UiText(kTextPaletteNotSaved);
+    char line[kMenuTextSize + MAX_PATH];
+    wsprintfA(line, format, content.paletteFile, palette.faultLine, why);
+    AppendMenuA(menu, MF_STRING | MF_GRAYED, kPaletteColorBase - 1, line);
+}
+
+// "#RRGGBB", a tab, the name in the ANSI code page ("?" for what it cannot
+// show), shortened with an ellipsis.
+void FormatKeptColorLabel(const Palette &palette, int index, char (&label)[kMenuTextSize])
+{
+    const PaletteEntry &entry = palette.entries[index];
+    WCHAR name[kMaxPaletteLine];
+    int length = WidenUtf8(palette.text + entry.name.start, entry.name.length,
+                           reinterpret_cast<uint16_t *>(name));
+    if (length > kShownNameLength) {
+        length = kShownNameLength;
+        name[length - 1] = 0x2026;
+    }
+    FormatColorCode(entry.color, reinterpret_cast<char(&)[kColorCodeSize]>(label));
+    label[kColorCodeSize - 1] = '\t';
+    int written = kColorCodeSize;
+    written += WideCharToMultiByte(CP_ACP, 0, name, length, label + written,
+                                   kMenuTextSize - written - 1, NULL, NULL);
+    label[written] = '\0';
+}
+
+// The kept colours run on in further columns when one would not fit the
+// screen's height.
+void AppendKeptColors(HMENU menu, const Palette &palette)
+{
+    int perColumn = GetSystemMetrics(SM_CYSCREEN) / GetSystemMetrics(SM_CYMENU) - 1;
+    for (int i = 0; i < palette.count; ++i) {
+        char label[kMenuTextSize];
+        FormatKeptColorLabel(palette, i, label);
+        UINT flags = i > 0 && (i + kItemsAboveKeptColors) % perColumn == 0 ? MF_MENUBARBREAK : 0;
+        AppendColorItem(menu, kPaletteColorBase + i, flags, label, palette.entries[i].color);
+    }
+    if (palette.count == 0)
+        AppendMenuA(menu, MF_STRING | MF_GRAYED, kPaletteColorBase, UiText(kTextPaletteEmpty));
+}
+
+UINT GreyedUnless(bool enabled)
+{
+    return enabled ? 0 : MF_GRAYED;
+}
+
+HMENU BuildPaletteMenu(const MenuContent &content)
+{
+    const Palette &palette = *content.palette;
+    bool writable = palette.fault == kPaletteWhole;
+    bool kept = FindPaletteColor(palette, content.current) >= 0;
+    bool full = palette.count == kMaxPaletteColors;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING | GreyedUnless(writable && !kept && !full), kPaletteAddId,
+                UiText(kTextPaletteAdd));
+    AppendMenuA(menu, MF_STRING | GreyedUnless(writable && kept), kPaletteRemoveId,
+                UiText(kTextPaletteRemove));
+    AppendMenuA(menu, MF_STRING | GreyedUnless(writable), kPalettePasteId,
+                UiText(kTextPalettePaste));
+    AppendMenuA(menu, MF_POPUP | GreyedUnless(palette.count > 0),
+                reinterpret_cast<UINT_PTR>(BuildPaletteCopyMenu(content)),
+                UiText(kTextPaletteCopyAs));
+    AppendPaletteStatus(menu, content);
+    AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+    AppendKeptColors(menu, palette);
     return menu;
 }
 
@@ -126,13 +240,17 @@ void AppendContrastLine(HMENU menu, const MenuContent &content)
 MenuChoice ChoiceOf(UINT command)
 {
     MenuChoice choice = {kChoseNothing, 0};
-    if (command >= kRecentBase && command < kRecentBase + kMaxRecentColors)
+    if (command >= kPaletteColorBase && command < kPaletteColorBase + kMaxPaletteColors)
+        choice = {kChosePaletteColor, static_cast<int>(command - kPaletteColorBase)};
+    else if (command >= kPaletteFormatBase && command < kPaletteFormatBase + kPaletteFormatCount)
+        choice = {kChosePaletteFormat, static_cast<int>(command - kPaletteFormatBase)};
+    else if (command >= kRecentBase && command < kRecentBase + kMaxRecentColors)
         choice = {kChoseRecentColor, static_cast<int>(command - kRecentBase)};
     else if (command > kAverageBase && command <= kAverageBase + 9)
         choice = {kChoseAverageSide, static_cast<int>(command - kAverageBase)};
     else if (command >= kCopyFormatBase && command < kCopyFormatBase + kCopyFormatCount)
         choice = {kChoseCopyFormat, static_cast<int>(command - kCopyFormatBase)};
-    else if (command >= kPasteId && command <= kContrastId)
+    else if (command >= kPasteId && command <= kPalettePasteId)
         choice = {static_cast<MenuChoiceKind>(kChosePaste + (command - kPasteId)), 0};
     return choice;
 }
@@ -147,6 +265,7 @@ HMENU BuildPickerMenu(const MenuContent &content)
                 UiText(kTextPasteColor));
     AppendSubmenu(menu, BuildAverageMenu(content), UiText(kTextAverage));
     AppendSubmenu(menu, BuildRecentMenu(*content.recent), UiText(kTextRecentColors));
+    AppendSubmenu(menu, BuildPaletteMenu(content), UiText(kTextPalette));
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendNameLine(menu, content.current);
     AppendContrastLine(menu, content);

@@ -1,5 +1,5 @@
 // The picker's right-click menu: copy formats, paste, the averaged area, the
-// recent colours, the colour's name and contrast, and the pick key. Built each
+// recent colours, the palette, the colour's name and contrast, and the pick key. Built each
 // time it opens, from what it shows, never while a drag samples.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include "picker/color_names.h"
 #include "picker/contrast.h"
 #include "picker/recent_colors.h"
+#include "settings/palette_text.h"
 
 struct MenuContent {
     ColorSample current;
@@ -17,6 +18,10 @@ struct MenuContent {
     const RecentColors *recent;
     const char *pickKeyLine;
     bool canPaste; // the clipboard holds a colour as text
+    const Palette *palette;
+    PaletteFormat paletteFormat;
+    const char *paletteFile; // its name without the folder
+    bool paletteUnsaved;
 };
 
 enum MenuChoiceKind {
@@ -27,6 +32,11 @@ enum MenuChoiceKind {
     kChosePaste,
     kChoseName,
     kChoseContrast,
+    kChosePaletteAdd,
+    kChosePaletteRemove,
+    kChosePalettePaste,
+    kChosePaletteFormat, // value: the format
+    kChosePaletteColor,  // value: its place in the palette
 };
 
 struct MenuChoice {
@@ -38,7 +48,7 @@ struct MenuChoice {
 HMENU BuildPickerMenu(const MenuContent &content);
 // Shows the menu at a screen point and waits for the choice.
 MenuChoice TrackPickerMenu(HWND owner, POINT at, const MenuContent &content);
-// The owner's part while the menu is open: the recent colours' squares.
+// The owner's part while the menu is open: the recent and kept colours' squares.
 void MeasureColorSquare(MEASUREITEMSTRUCT *item);
 void DrawColorSquare(const DRAWITEMSTRUCT *item);
 

@@ -10,6 +10,7 @@
 #include "picker/screen_sample.h"
 #include "picker/swatch.h"
 #include "res/resource.h"
+#include "settings/palette_file.h"
 #include "settings/window_position.h"
 
 namespace
@@ -220,19 +221,9 @@ bool NudgeDirectionOf(WPARAM key, int *dx, int *dy)
     return false;
 }
 
-bool IsCopyKey(WPARAM key)
-{
-    return key == 'C' && IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU);
-}
-
 bool IsMenuKey(const MSG &message)
 {
     return message.wParam == VK_APPS || (message.wParam == VK_F10 && IsKeyHeld(VK_SHIFT));
-}
-
-bool IsPasteKey(WPARAM key)
-{
-    return key == 'V' && IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU);
 }
 
 // One byte more than a colour's text may have, so a longer one is refused.
@@ -275,6 +266,23 @@ void CopyColorAs(HWND window, CopyFormat format)
     CopyTextToClipboard(window, text, length);
 }
 
+void PasteIntoPaletteFromClipboard(HWND window)
+{
+    // One byte more than the palette takes, so a longer text is refused.
+    static char text[kMaxPasteBytes + 2];
+    int length = ReadClipboardText(window, text, sizeof(text));
+    if (length < 0 || !PasteIntoPalette(text, length))
+        MessageBeep(MB_ICONWARNING);
+}
+
+void CopyPalette(HWND window, PaletteFormat format)
+{
+    const char *text;
+    int length = FormatKeptPalette(format, &text);
+    if (KeptPalette().count > 0)
+        CopyTextToClipboard(window, text, length);
+}
+
 void ApplyMenuChoice(HWND window, const MenuChoice &choice)
 {
     StoredOptions &options = g_picker.options;
@@ -300,6 +308,24 @@ void ApplyMenuChoice(HWND window, const MenuChoice &choice)
         break;
     case kChoseContrast:
         CopyContrastRatio(window);
+        break;
+    case kChosePaletteAdd:
+        AddToPalette(g_picker.sample);
+        break;
+    case kChosePaletteRemove:
+        RemoveFromPalette(g_picker.sample);
+        break;
+    case kChosePalettePaste:
+        PasteIntoPaletteFromClipboard(window);
+        break;
+    case kChosePaletteFormat:
+        options.paletteFormat = static_cast<PaletteFormat>(choice.value);
+        CopyPalette(window, options.paletteFormat);
+        SavePaletteFormat(options.paletteFormat);
+        break;
+    case kChosePaletteColor:
+        MakeCurrentColor(window, KeptPalette().entries[choice.value].color);
+        RememberPick(window);
         break;
     case kChoseNothing:
         break;
@@ -333,6 +359,11 @@ void OnContextMenu(HWND window, LPARAM at)
     content.recent = &g_picker.options.recent;
     content.pickKeyLine = pickKeyLine;
     content.canPaste = ReadColorFromClipboard(window, &pasted);
+    RefreshPalette();
+    content.palette = &KeptPalette();
+    content.paletteFormat = g_picker.options.paletteFormat;
+    content.paletteFile = PaletteFileName();
+    content.paletteUnsaved = IsPaletteUnsaved();
     ApplyMenuChoice(window, TrackPickerMenu(window, MenuPlace(window, at), content));
 }
 
@@ -442,6 +473,36 @@ void OnEndSession(HWND window, WPARAM ending)
     SaveWindowPosition(window);
 }
 
+// Ctrl+C, Ctrl+V and Ctrl+D, and with Shift the palette's copy and paste;
+// during a drag only the copies act, though Ctrl+V is used up all the same.
+bool HandleControlKey(WPARAM key)
+{
+    if (!IsKeyHeld(VK_CONTROL) || IsKeyHeld(VK_MENU))
+        return false;
+    HWND window = g_picker.mainWindow;
+    bool still = !g_picker.window.dragging;
+    bool shift = IsKeyHeld(VK_SHIFT);
+    switch (key) {
+    case 'C':
+        if (shift)
+            CopyPalette(window, g_picker.options.paletteFormat);
+        else
+            CopyColorAs(window, g_picker.options.format);
+        return true;
+    case 'V':
+        if (still && shift)
+            PasteIntoPaletteFromClipboard(window);
+        else if (still)
+            PasteColor(window);
+        return true;
+    case 'D':
+        if (still && !shift)
+            AddToPalette(g_picker.sample);
+        return !shift;
+    }
+    return false;
+}
+
 } // namespace
 
 HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const char *text,
@@ -475,16 +536,7 @@ bool HandlePickerKey(const MSG &message)
         NudgePointer(g_picker.mainWindow, dx * step, dy * step);
         return true;
     }
-    if (IsCopyKey(message.wParam)) {
-        CopyColorAs(g_picker.mainWindow, g_picker.options.format);
-        return true;
-    }
-    if (IsPasteKey(message.wParam)) {
-        if (!g_picker.window.dragging)
-            PasteColor(g_picker.mainWindow);
-        return true;
-    }
-    return false;
+    return HandleControlKey(message.wParam);
 }
 
 void SampleScreenColor(HWND window, POINT hotSpot)

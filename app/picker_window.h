@@ -29,8 +29,9 @@ HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const c
 
 // Keys that act on the whole window whichever control has the focus: during
 // a drag arrows nudge the pointer and Escape cancels it; Ctrl+C copies the
-// colour and Ctrl+V brings one in as text; Shift+F10 and the Menu key open
-// the menu. Call for each message before translating it; true when the key
+// colour and Ctrl+V brings one in as text; Ctrl+D keeps it in the palette,
+// Ctrl+Shift+C copies the palette and Ctrl+Shift+V pastes into it; Shift+F10
+// and the Menu key open the menu. Call for each message before translating it; true when the key
 // was used up.
 bool HandlePickerKey(const MSG &message);
 

@@ -7,6 +7,7 @@
 #include "picker/color_transfer.h"
 #include "res/resource.h"
 #include "settings/options_store.h"
+#include "settings/palette_file.h"
 #include "settings/profile_read.h"
 #include "settings/window_position.h"
 
@@ -104,6 +105,7 @@ void LoadPickerOptions()
     const char *const *titles;
     int count = LoadExtraTitles(&titles);
     SetExtraHostTitles(titles, count);
+    OpenPalette();
 }
 
 bool CreatePickerWindow(HINSTANCE instance, int showCommand)

@@ -44,7 +44,26 @@ const char kEnglish[] = "&Copy as\0"
                         "Pick key: \0"
                         "none\0"
                         "not understood: \0"
-                        " (in use by another program)\0";
+                        " (in use by another program)\0"
+                        "Pa&lette\0"
+                        "&Add current colour\tCtrl+D\0"
+                        "&Remove current colour\0"
+                        "Paste &into palette\tCtrl+Shift+V\0"
+                        "&Copy palette as\0"
+                        "&Hex codes\0"
+                        "&CSS custom properties\0"
+                        "&GIMP palette\0"
+                        "&Paint.NET palette\0"
+                        "(empty: Ctrl+D keeps the current colour)\0"
+                        "%s, line %d: %s (read-only)\0"
+                        "not a GIMP palette\0"
+                        "not a colour\0"
+                        "over 256 colours\0"
+                        "name not UTF-8\0"
+                        "over 1,000 bytes\0"
+                        "%s: over 256 KiB (read-only)\0"
+                        "%s: cannot be read (read-only)\0"
+                        "not saved: %s\0";
 
 // Shift-JIS bytes; each line's text in the comment beside it.
 // clang-format off
@@ -87,7 +106,26 @@ const char kJapanese[] =
     "\x83X\x83|\x83\x43\x83g\x83L\x81[: \0" // スポイトキー:
     "\x82\xC8\x82\xB5\0" // なし
     "\x93\xC7\x82\xDD\x8E\xE6\x82\xEA\x82\xDC\x82\xB9\x82\xF1: \0" // 読み取れません:
-    " (\x91\xBC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x8Eg\x97p\x92\x86)\0"; // (他のプログラムが使用中)
+    " (\x91\xBC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x8Eg\x97p\x92\x86)\0" // (他のプログラムが使用中)
+    "\x83p\x83\x8C\x83" "b\x83g(&L)\0" // パレット(&L)
+    "\x8C\xBB\x8D\xDD\x82\xCC\x90" "F\x82\xF0\x92\xC7\x89\xC1(&A)\tCtrl+D\0" // 現在の色を追加(&A) Ctrl+D
+    "\x8C\xBB\x8D\xDD\x82\xCC\x90" "F\x82\xF0\x8D\xED\x8F\x9C(&R)\0" // 現在の色を削除(&R)
+    "\x83p\x83\x8C\x83" "b\x83g\x82\xC9\x93\\\x82\xE8\x95t\x82\xAF(&I)\tCtrl+Shift+V\0" // パレットに貼り付け(&I) Ctrl+Shift+V
+    "\x83p\x83\x8C\x83" "b\x83g\x82\xF0\x83R\x83s\x81[(&C)\0" // パレットをコピー(&C)
+    "16 \x90i\x83R\x81[\x83h(&H)\0" // 16 進コード(&H)
+    "CSS \x83J\x83X\x83^\x83\x80\x83v\x83\x8D\x83p\x83" "e\x83" "B(&C)\0" // CSS カスタムプロパティ(&C)
+    "GIMP \x83p\x83\x8C\x83" "b\x83g(&G)\0" // GIMP パレット(&G)
+    "Paint.NET \x83p\x83\x8C\x83" "b\x83g(&P)\0" // Paint.NET パレット(&P)
+    "(\x8B\xF3: Ctrl+D \x82\xC5\x8C\xBB\x8D\xDD\x82\xCC\x90" "F\x82\xF0\x95\xDB\x91\xB6)\0" // (空: Ctrl+D で現在の色を保存)
+    "%s %d \x8Ds\x96\xDA: %s (\x93\xC7\x82\xDD\x8E\xE6\x82\xE8\x90\xEA\x97p)\0" // %s %d 行目: %s (読み取り専用)
+    "GIMP \x83p\x83\x8C\x83" "b\x83g\x82\xC5\x82\xCD\x82\xC8\x82\xA2\0" // GIMP パレットではない
+    "\x90" "F\x82\xC5\x82\xCD\x82\xC8\x82\xA2\0" // 色ではない
+    "256 \x90" "F\x82\xF0\x92\xB4\x82\xA6\x82\xE9\0" // 256 色を超える
+    "\x96\xBC\x91O\x82\xAA UTF-8 \x82\xC5\x82\xCD\x82\xC8\x82\xA2\0" // 名前が UTF-8 ではない
+    "1,000 \x83o\x83" "C\x83g\x82\xF0\x92\xB4\x82\xA6\x82\xE9\0" // 1,000 バイトを超える
+    "%s: 256 KiB \x82\xF0\x92\xB4\x82\xA6\x82\xE9 (\x93\xC7\x82\xDD\x8E\xE6\x82\xE8\x90\xEA\x97p)\0" // %s: 256 KiB を超える (読み取り専用)
+    "%s: \x93\xC7\x82\xDD\x8E\xE6\x82\xEA\x82\xC8\x82\xA2 (\x93\xC7\x82\xDD\x8E\xE6\x82\xE8\x90\xEA\x97p)\0" // %s: 読み取れない (読み取り専用)
+    "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: %s\0"; // 保存できません: %s
 // clang-format on
 
 const unsigned kJapaneseCodePage = 932;

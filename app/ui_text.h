@@ -44,6 +44,25 @@ enum UiTextId {
     kTextPickKeyNone,
     kTextPickKeyNotUnderstood,
     kTextPickKeyTaken,
+    kTextPalette,
+    kTextPaletteAdd,
+    kTextPaletteRemove,
+    kTextPalettePaste,
+    kTextPaletteCopyAs,
+    kTextPaletteHex, // the palette's copy formats, in their order
+    kTextPaletteCss,
+    kTextPaletteGpl,
+    kTextPalettePaintNet,
+    kTextPaletteEmpty,
+    kTextPaletteFaultAt, // file, line, why
+    kTextFaultHeader,    // why a palette is read-only, in PaletteFault's order
+    kTextFaultLine,
+    kTextFaultTooMany,
+    kTextFaultName,
+    kTextFaultLongLine,
+    kTextFaultTooBig, // this and the next a whole line, of the file's name
+    kTextFaultUnreadable,
+    kTextPaletteNotSaved,
     kUiTextCount
 };
 

@@ -1,5 +1,7 @@
 #include "picker/color_copy.h"
 
+#include "picker/utf8_text.h"
+
 namespace
 {
 
@@ -19,37 +21,31 @@ bool OpenClipboardPatiently(HWND owner)
     return false;
 }
 
-HGLOBAL CopyTextToGlobal(const char *text, int length)
+// Once set, the clipboard owns the memory; only a refused one is ours to free.
+void PutOnClipboard(HWND owner, HGLOBAL unicode)
 {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(length) + 1);
-    if (!memory)
-        return NULL;
-    char *target = static_cast<char *>(GlobalLock(memory));
-    if (!target) {
-        GlobalFree(memory);
-        return NULL;
+    if (OpenClipboardPatiently(owner)) {
+        EmptyClipboard();
+        if (SetClipboardData(CF_UNICODETEXT, unicode))
+            unicode = NULL;
+        CloseClipboard();
     }
-    CopyMemory(target, text, static_cast<SIZE_T>(length) + 1);
-    GlobalUnlock(memory);
-    return memory;
+    GlobalFree(unicode);
 }
 
 } // namespace
 
 void CopyTextToClipboard(HWND owner, const char *text, int length)
 {
-    HGLOBAL memory = CopyTextToGlobal(text, length);
-    if (!memory)
+    // Never more UTF-16 units than UTF-8 bytes, and the terminator.
+    HGLOBAL unicode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
+                                  (static_cast<SIZE_T>(length) + 1) * sizeof(WCHAR));
+    uint16_t *target = unicode ? static_cast<uint16_t *>(GlobalLock(unicode)) : NULL;
+    if (!target)
         return;
-    if (!OpenClipboardPatiently(owner)) {
-        GlobalFree(memory);
-        return;
-    }
-    EmptyClipboard();
-    // Once set, the clipboard owns the memory; only a refused one is ours to free.
-    if (!SetClipboardData(CF_TEXT, memory))
-        GlobalFree(memory);
-    CloseClipboard();
+    WidenUtf8(text, length, target);
+    GlobalUnlock(unicode);
+    PutOnClipboard(owner, unicode);
 }
 
 int ReadClipboardText(HWND owner, char *text, int size)
@@ -58,17 +54,18 @@ int ReadClipboardText(HWND owner, char *text, int size)
     if (!OpenClipboardPatiently(owner))
         return -1;
     int length = -1;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char *source = data ? static_cast<const char *>(GlobalLock(data)) : NULL;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const WCHAR *source = data ? static_cast<const WCHAR *>(GlobalLock(data)) : NULL;
     if (source) {
         // Another program's text need not be terminated within its block.
-        SIZE_T available = GlobalSize(data);
-        length = 0;
-        while (length < size - 1 && static_cast<SIZE_T>(length) < available && source[length]) {
-            text[length] = source[length];
-            ++length;
-        }
-        text[length] = '\0';
+        int available = static_cast<int>(GlobalSize(data) / sizeof(WCHAR));
+        int wideLength = 0;
+        while (wideLength < available && source[wideLength])
+            ++wideLength;
+        length = WideCharToMultiByte(CP_UTF8, 0, source, wideLength, text, size - 1, NULL, NULL);
+        if (length == 0 && wideLength > 0)
+            length = -1;
+        text[length > 0 ? length : 0] = '\0';
         GlobalUnlock(data);
     }
     CloseClipboard();

@@ -5,6 +5,7 @@ namespace
 
 const char *const kCopyFormatNames[kCopyFormatCount] = {"hex", "bare",     "rgb",  "list",
                                                         "hsl", "colorref", "oklch"};
+const char *const kPaletteFormatNames[kPaletteFormatCount] = {"hex", "css", "gpl", "paintnet"};
 
 bool IsRecentSeparator(char c)
 {
@@ -35,6 +36,17 @@ bool ReadColorCode(const char *digits, ColorSample *color)
     return true;
 }
 
+// The place of the text among the names, in any case; 0 (the default) when
+// it is none of them.
+int IndexOfName(const char *text, const char *const *names, int count)
+{
+    for (int index = 0; index < count; ++index) {
+        if (EqualsIgnoringCase(text, names[index]))
+            return index;
+    }
+    return 0;
+}
+
 } // namespace
 
 int ParseAverageSide(const char *text)
@@ -46,11 +58,17 @@ int ParseAverageSide(const char *text)
 
 CopyFormat ParseCopyFormat(const char *text)
 {
-    for (int format = 0; format < kCopyFormatCount; ++format) {
-        if (EqualsIgnoringCase(text, kCopyFormatNames[format]))
-            return static_cast<CopyFormat>(format);
-    }
-    return kFormatHex;
+    return static_cast<CopyFormat>(IndexOfName(text, kCopyFormatNames, kCopyFormatCount));
+}
+
+PaletteFormat ParsePaletteFormat(const char *text)
+{
+    return static_cast<PaletteFormat>(IndexOfName(text, kPaletteFormatNames, kPaletteFormatCount));
+}
+
+const char *PaletteFormatName(PaletteFormat format)
+{
+    return kPaletteFormatNames[format];
 }
 
 const char *CopyFormatName(CopyFormat format)

@@ -7,6 +7,7 @@
 
 #include "picker/color_format.h"
 #include "picker/recent_colors.h"
+#include "settings/palette_text.h"
 
 // "average": exactly 1, 3, 5, 7 or 9; anything else gives 1.
 int ParseAverageSide(const char *text);
@@ -16,6 +17,11 @@ int ParseAverageSide(const char *text);
 CopyFormat ParseCopyFormat(const char *text);
 // The name a format is written under, in lower case.
 const char *CopyFormatName(CopyFormat format);
+
+// "paletteformat": hex, css, gpl or paintnet in any case; anything else gives
+// hex.
+PaletteFormat ParsePaletteFormat(const char *text);
+const char *PaletteFormatName(PaletteFormat format);
 
 // "recent": colours as RRGGBB (either case), newest first, separated by
 // spaces. A piece that is not exactly six hex digits, a repeat, and an empty

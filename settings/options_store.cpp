@@ -14,6 +14,9 @@ const char kFormatKey[] = "format";
 const char kRecentKey[] = "recent";
 const char kPickKeyKey[] = "pickkey";
 const char kTitlesKey[] = "titles";
+const char kPaletteKey[] = "palette";
+const char kPaletteFormatKey[] = "paletteformat";
+const char kDefaultPaletteFile[] = "tanzel.gpl";
 // Longer than any good value, so a truncated bad one never reads as good.
 const int kShortValueSize = 16;
 const int kRecentReadSize = 512;
@@ -70,6 +73,8 @@ void LoadOptions(StoredOptions *options)
     options->averageSide = ParseAverageSide(value);
     ReadValue(kFormatKey, value, kShortValueSize);
     options->format = ParseCopyFormat(value);
+    ReadValue(kPaletteFormatKey, value, kShortValueSize);
+    options->paletteFormat = ParsePaletteFormat(value);
 
     char recent[kRecentReadSize];
     ReadValue(kRecentKey, recent, kRecentReadSize);
@@ -104,4 +109,19 @@ void SaveRecentColors(const RecentColors &recent)
     char text[kRecentTextSize];
     FormatRecentColors(recent, text);
     WriteValue(kRecentKey, text);
+}
+
+void SavePaletteFormat(PaletteFormat format)
+{
+    WriteValue(kPaletteFormatKey, PaletteFormatName(format));
+}
+
+void LoadPalettePath(char (&path)[MAX_PATH])
+{
+    // Twice the room, so a value too long shows itself.
+    char value[2 * MAX_PATH];
+    ReadValue(kPaletteKey, value, sizeof(value));
+    DWORD expanded = IsMissing(value) ? 0 : ExpandEnvironmentStringsA(value, path, MAX_PATH);
+    if (expanded <= 1 || expanded > MAX_PATH)
+        lstrcpyA(path, kDefaultPaletteFile);
 }

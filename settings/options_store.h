@@ -2,8 +2,11 @@
 // start-up, each written at once when it changes.
 #pragma once
 
+#include <windows.h>
+
 #include "picker/color_format.h"
 #include "picker/recent_colors.h"
+#include "settings/palette_text.h"
 #include "settings/pick_key.h"
 
 // Room for the pick key as written, to show what was not understood.
@@ -16,6 +19,7 @@ struct StoredOptions {
     PickKeySetting pickKeySetting;
     PickKey pickKey;
     char pickKeyText[kPickKeyTextSize];
+    PaletteFormat paletteFormat;
 };
 
 void LoadOptions(StoredOptions *options);
@@ -26,3 +30,9 @@ int LoadExtraTitles(const char *const **titles);
 void SaveAverageSide(int side);
 void SaveCopyFormat(CopyFormat format);
 void SaveRecentColors(const RecentColors &recent);
+void SavePaletteFormat(PaletteFormat format);
+
+// The palette file: "palette" with %NAME% variables expanded, relative to
+// the current directory or absolute; tanzel.gpl when the key is missing,
+// empty, or names a path longer than the system takes.
+void LoadPalettePath(char (&path)[MAX_PATH]);

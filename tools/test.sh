@@ -66,7 +66,7 @@ if [ ${#suites[@]} -eq 1 ]; then
 fi
 
 # The tests that show the language the picker speaks.
-english_tests='^(e2e\.menu_options_test|inprocess\.ui_language_test)$'
+english_tests='^(e2e\.menu_options_test|e2e\.palette_test|inprocess\.ui_language_test)$'
 tanzel_ensure_display || fail "no display for Wine"
 trap tanzel_release_display EXIT
 for arch in "${suites[@]}"; do

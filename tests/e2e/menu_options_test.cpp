@@ -84,29 +84,6 @@ class MenuAndOptions : public PickerSession
         patches_.pop_back();
     }
 
-    // Opens the menu with a right-click on the swatch and types the keys,
-    // one at a time, once the menu is there.
-    void ChooseInMenu(std::initializer_list<const char *> keys)
-    {
-        FocusWineDesktop();
-        POINT swatch = SwatchPoint(61, 21);
-        RightClickAt(swatch.x, swatch.y);
-        ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", NULL)); }))
-            << "no menu opened";
-        for (const char *key : keys)
-            PressKey(key);
-        ASSERT_TRUE(WaitUntil([] { return !IsWindowVisible(FindWindowA("#32768", NULL)); }))
-            << "the menu stayed open";
-    }
-
-    ::testing::AssertionResult ClipboardComesToHold(const std::string &text)
-    {
-        std::string now;
-        if (WaitUntil([&] { return (now = ReadClipboardText()) == text; }, 3000))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the clipboard holds \"" << now << "\"";
-    }
-
     ::testing::AssertionResult IniComesToHold(const std::string &line)
     {
         if (WaitUntil([&] { return IniText().find(line + "\r\n") != std::string::npos; }, 3000))
@@ -257,19 +234,6 @@ class PastedColours : public MenuAndOptions
     {
         EndHost(&host_);
         MenuAndOptions::TearDown();
-    }
-
-    // Activates the picker with a click on its caption, then presses the key.
-    void PressOnPicker(const char *key)
-    {
-        FocusWineDesktop();
-        RECT outer = {};
-        GetWindowRect(picker_.window, &outer);
-        POINT client = ClientPointOnScreen(picker_.window, 0, 0);
-        ClickAt((outer.left + outer.right) / 2, (outer.top + client.y) / 2);
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == picker_.window; }))
-            << "the picker did not come to the front";
-        PressKey(key);
     }
 
     void Paste(const char *text)

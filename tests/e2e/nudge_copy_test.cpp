@@ -102,14 +102,6 @@ class PrecisionPicking : public PickerSession
         ASSERT_TRUE(SwatchShows(kNearColumn));
     }
 
-    ::testing::AssertionResult ClipboardComesToHold(const std::string &text)
-    {
-        std::string now;
-        if (WaitUntil([&] { return (now = ReadClipboardText()) == text; }, 3000))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the clipboard holds \"" << now << "\"";
-    }
-
     GUITHREADINFO PickerThreadInfo()
     {
         GUITHREADINFO info = {};

@@ -35,22 +35,36 @@ std::string ReadClipboardText(DWORD timeoutMs)
     return text;
 }
 
-bool WriteClipboardText(const std::string &text, DWORD timeoutMs)
+static bool WriteClipboardBytes(UINT format, const void *bytes, size_t size, DWORD timeoutMs)
 {
     if (!OpenClipboardWithin(timeoutMs))
         return false;
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
     bool written = false;
     if (memory) {
-        CopyMemory(GlobalLock(memory), text.c_str(), text.size() + 1);
+        CopyMemory(GlobalLock(memory), bytes, size);
         GlobalUnlock(memory);
-        written = SetClipboardData(CF_TEXT, memory) != NULL;
+        written = SetClipboardData(format, memory) != NULL;
         if (!written)
             GlobalFree(memory);
     }
     CloseClipboard();
     return written;
+}
+
+bool WriteClipboardText(const std::string &text, DWORD timeoutMs)
+{
+    return WriteClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1, timeoutMs);
+}
+
+bool WriteClipboardUnicode(const std::string &utf8, DWORD timeoutMs)
+{
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], static_cast<int>(wide.size())));
+    return WriteClipboardBytes(CF_UNICODETEXT, wide.c_str(), wide.size() * sizeof(wchar_t),
+                               timeoutMs);
 }
 
 namespace

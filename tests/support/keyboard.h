@@ -15,6 +15,8 @@ bool FocusWindowsOwnXWindow(HWND window);
 std::string ReadClipboardText(DWORD timeoutMs = 3000);
 // Replaces the clipboard's contents with text; false when it could not.
 bool WriteClipboardText(const std::string &text, DWORD timeoutMs = 3000);
+// The same with UTF-8 text put there as CF_UNICODETEXT, as a Unicode program does.
+bool WriteClipboardUnicode(const std::string &utf8, DWORD timeoutMs = 3000);
 
 // Keeps the clipboard open on a thread of this process, as another program
 // may, until Release or destruction.

@@ -1,5 +1,7 @@
 #include "support/picker_session.h"
 
+#include "support/keyboard.h"
+
 namespace
 {
 
@@ -34,6 +36,7 @@ void PickerSession::SetUp()
     if (ini) {
         pickerDirectory_ = MakeFreshDirectory("picker");
         WriteBytes(IniPathIn(pickerDirectory_), ini);
+        PreparePickerDirectory();
     }
     ASSERT_TRUE(StartTanzel(&picker_, ini ? pickerDirectory_.c_str() : NULL));
 }
@@ -93,4 +96,50 @@ POINT PickerSession::DropPoint()
         if (pixel != RGB(255, 255, 255))
             return ::testing::AssertionFailure() << "found " << Describe(pixel);
     return ::testing::AssertionSuccess();
+}
+
+namespace
+{
+
+bool IsMenuOpen()
+{
+    return IsWindowVisible(FindWindowA("#32768", NULL)) != FALSE;
+}
+
+} // namespace
+
+void PickerSession::OpenMenu()
+{
+    FocusWineDesktop();
+    POINT swatch = SwatchPoint(61, 21);
+    RightClickAt(swatch.x, swatch.y);
+    ASSERT_TRUE(WaitUntil(IsMenuOpen)) << "no menu opened";
+}
+
+void PickerSession::ChooseInMenu(std::initializer_list<const char *> keys)
+{
+    OpenMenu();
+    for (const char *key : keys)
+        PressKey(key);
+    ASSERT_TRUE(WaitUntil([] { return !IsMenuOpen(); })) << "the menu stayed open";
+}
+
+void PickerSession::PressOnPicker(const char *key)
+{
+    FocusWineDesktop();
+    RECT outer = {};
+    GetWindowRect(picker_.window, &outer);
+    POINT client = ClientPointOnScreen(picker_.window, 0, 0);
+    ClickAt((outer.left + outer.right) / 2, (outer.top + client.y) / 2);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == picker_.window; }))
+        << "the picker did not come to the front";
+    PressKey(key);
+}
+
+::testing::AssertionResult PickerSession::ClipboardComesToHold(const std::string &text)
+{
+    std::string now;
+    if (WaitUntil([&] { return (now = ReadClipboardText()) == text; }, 3000))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the clipboard holds \"" << now << "\"";
 }

@@ -29,6 +29,8 @@ class PickerSession : public ::testing::Test
     {
         return NULL;
     }
+    // Puts what else the picker finds at start into pickerDirectory_.
+    virtual void PreparePickerDirectory() {}
 
     // Shows a patch that is closed after the test.
     HWND Patch(RECT area, COLORREF color, const std::vector<ColorBand> &bands = {});
@@ -38,6 +40,15 @@ class PickerSession : public ::testing::Test
     // Waits for the swatch to show what a correct picker shows for color.
     ::testing::AssertionResult SwatchShows(COLORREF color, DWORD timeoutMs = 5000);
     ::testing::AssertionResult SwatchIsPlainWhite();
+
+    // Opens the menu with a right-click on the swatch and waits for it.
+    void OpenMenu();
+    // Opens the menu, types the keys one at a time, and waits for it to close.
+    void ChooseInMenu(std::initializer_list<const char *> keys);
+    // Activates the picker with a click on its caption, then presses the key.
+    void PressOnPicker(const char *key);
+    // Waits for the clipboard's CF_TEXT to be text.
+    ::testing::AssertionResult ClipboardComesToHold(const std::string &text);
 
     TanzelProcess picker_ = {};
     std::string pickerDirectory_;

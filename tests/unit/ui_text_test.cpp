@@ -57,6 +57,12 @@ TEST(UiText, EachLanguageHasEveryTextAndTheSameMnemonics)
         EXPECT_EQ(expected[id], MnemonicOf(UiTextIn(kUiEnglish, text))) << id;
         EXPECT_EQ(expected[id], MnemonicOf(UiTextIn(kUiJapanese, text))) << id;
     }
+    const char palette[] = "LARICHCGP";
+    for (int id = kTextPalette; id <= kTextPalettePaintNet; ++id) {
+        UiTextId text = static_cast<UiTextId>(id);
+        EXPECT_EQ(palette[id - kTextPalette], MnemonicOf(UiTextIn(kUiEnglish, text))) << id;
+        EXPECT_EQ(palette[id - kTextPalette], MnemonicOf(UiTextIn(kUiJapanese, text))) << id;
+    }
 }
 
 TEST(UiText, TheLanguageInUseIsTheOneChosen)

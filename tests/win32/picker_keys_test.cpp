@@ -129,18 +129,26 @@ struct CopyKeyCase {
     WPARAM key;
     Modifiers held;
     bool copies;
+    bool usedUp; // though it copies nothing
 };
 
 const CopyKeyCase kCopyKeyCases[] = {
-    {"Ctrl+C on the window", kPickerWindow, WM_KEYDOWN, 'C', {false, true, false}, true},
-    {"Ctrl+C on the focus sink", kFocusSink, WM_KEYDOWN, 'C', {false, true, false}, true},
-    {"Ctrl+Shift+C", kPickerWindow, WM_KEYDOWN, 'C', {true, true, false}, true},
-    {"C alone", kPickerWindow, WM_KEYDOWN, 'C', {false, false, false}, false},
-    {"Shift+C", kPickerWindow, WM_KEYDOWN, 'C', {true, false, false}, false},
-    {"Ctrl+Alt+C", kPickerWindow, WM_KEYDOWN, 'C', {false, true, true}, false},
-    {"Ctrl+X", kPickerWindow, WM_KEYDOWN, 'X', {false, true, false}, false},
-    {"the release of Ctrl+C", kPickerWindow, WM_KEYUP, 'C', {false, true, false}, false},
-    {"Ctrl+C for another window", kForeignWindow, WM_KEYDOWN, 'C', {false, true, false}, false},
+    {"Ctrl+C on the window", kPickerWindow, WM_KEYDOWN, 'C', {false, true, false}, true, false},
+    {"Ctrl+C on the focus sink", kFocusSink, WM_KEYDOWN, 'C', {false, true, false}, true, false},
+    // The palette's, empty here.
+    {"Ctrl+Shift+C", kPickerWindow, WM_KEYDOWN, 'C', {true, true, false}, false, true},
+    {"C alone", kPickerWindow, WM_KEYDOWN, 'C', {false, false, false}, false, false},
+    {"Shift+C", kPickerWindow, WM_KEYDOWN, 'C', {true, false, false}, false, false},
+    {"Ctrl+Alt+C", kPickerWindow, WM_KEYDOWN, 'C', {false, true, true}, false, false},
+    {"Ctrl+X", kPickerWindow, WM_KEYDOWN, 'X', {false, true, false}, false, false},
+    {"the release of Ctrl+C", kPickerWindow, WM_KEYUP, 'C', {false, true, false}, false, false},
+    {"Ctrl+C for another window",
+     kForeignWindow,
+     WM_KEYDOWN,
+     'C',
+     {false, true, false},
+     false,
+     false},
 };
 
 TEST_F(PickerKeys, OnlyCtrlCOnThePickerCopiesAndIsUsedUp)
@@ -149,7 +157,7 @@ TEST_F(PickerKeys, OnlyCtrlCOnThePickerCopiesAndIsUsedUp)
     for (const CopyKeyCase &c : kCopyKeyCases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(WriteClipboardText("before"));
-        EXPECT_EQ(c.copies, Press(c.target, c.message, c.key, c.held));
+        EXPECT_EQ(c.copies || c.usedUp, Press(c.target, c.message, c.key, c.held));
         EXPECT_EQ(c.copies ? "#0AC840" : "before", ReadClipboardText());
     }
 }
