@@ -13,6 +13,8 @@ const UINT kPickKeyLineId = 400;
 const UINT kPasteId = 500;
 const UINT kNameId = 501;
 const UINT kContrastId = 502;
+const UINT kStillId = 503;
+const UINT kStillKeyLineId = 401;
 const int kMenuTextSize = 96;
 const int kSwatchSize = 12;
 
@@ -132,7 +134,7 @@ MenuChoice ChoiceOf(UINT command)
         choice = {kChoseAverageSide, static_cast<int>(command - kAverageBase)};
     else if (command >= kCopyFormatBase && command < kCopyFormatBase + kCopyFormatCount)
         choice = {kChoseCopyFormat, static_cast<int>(command - kCopyFormatBase)};
-    else if (command >= kPasteId && command <= kContrastId)
+    else if (command >= kPasteId && command <= kStillId)
         choice = {static_cast<MenuChoiceKind>(kChosePaste + (command - kPasteId)), 0};
     return choice;
 }
@@ -151,7 +153,9 @@ HMENU BuildPickerMenu(const MenuContent &content)
     AppendNameLine(menu, content.current);
     AppendContrastLine(menu, content);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+    AppendLine(menu, kStillId, 0, kTextPickFromStill, content.stillKeyName);
     AppendMenuA(menu, MF_STRING | MF_GRAYED, kPickKeyLineId, content.pickKeyLine);
+    AppendMenuA(menu, MF_STRING | MF_GRAYED, kStillKeyLineId, content.stillKeyLine);
     return menu;
 }
 

@@ -1,5 +1,5 @@
 // The picker's right-click menu: copy formats, paste, the averaged area, the
-// recent colours, the colour's name and contrast, and the pick key. Built each
+// recent colours, the colour's name and contrast, the still, and the keys. Built each
 // time it opens, from what it shows, never while a drag samples.
 #pragma once
 
@@ -16,7 +16,9 @@ struct MenuContent {
     int averageSide;
     const RecentColors *recent;
     const char *pickKeyLine;
-    bool canPaste; // the clipboard holds a colour as text
+    const char *stillKeyLine;
+    const char *stillKeyName; // empty while tanzel does not hold the still key
+    bool canPaste;            // the clipboard holds a colour as text
 };
 
 enum MenuChoiceKind {
@@ -27,6 +29,7 @@ enum MenuChoiceKind {
     kChosePaste,
     kChoseName,
     kChoseContrast,
+    kChoseStill,
 };
 
 struct MenuChoice {

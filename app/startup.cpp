@@ -119,7 +119,8 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
     SetWindowPos(window, HWND_TOPMOST, left, top, frameExtra.cx + kClientWidth,
                  frameExtra.cy + kClientHeight, 0);
     CreateLoupe(window);
-    g_picker.window.pickKey = RegisterPickKey(window, g_picker.options);
+    g_picker.window.pickKey = RegisterPickKey(window, kPickKeyId, g_picker.options.pickKey);
+    g_picker.window.stillKey = RegisterPickKey(window, kStillKeyId, g_picker.options.stillKey);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return true;

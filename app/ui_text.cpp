@@ -44,7 +44,9 @@ const char kEnglish[] = "&Copy as\0"
                         "Pick key: \0"
                         "none\0"
                         "not understood: \0"
-                        " (in use by another program)\0";
+                        " (in use by another program)\0"
+                        "Pick from a &still\0"
+                        "Still key: \0";
 
 // Shift-JIS bytes; each line's text in the comment beside it.
 // clang-format off
@@ -87,7 +89,9 @@ const char kJapanese[] =
     "\x83X\x83|\x83\x43\x83g\x83L\x81[: \0" // スポイトキー:
     "\x82\xC8\x82\xB5\0" // なし
     "\x93\xC7\x82\xDD\x8E\xE6\x82\xEA\x82\xDC\x82\xB9\x82\xF1: \0" // 読み取れません:
-    " (\x91\xBC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x8Eg\x97p\x92\x86)\0"; // (他のプログラムが使用中)
+    " (\x91\xBC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x8Eg\x97p\x92\x86)\0" // (他のプログラムが使用中)
+    "\x90\xC3\x8E~\x89\xE6\x82\xA9\x82\xE7\x90\x46\x82\xF0\x8E\xE6\x82\xE9(&S)\0" // 静止画から色を取る(&S)
+    "\x90\xC3\x8E~\x89\xE6\x83L\x81[: \0"; // 静止画キー:
 // clang-format on
 
 const unsigned kJapaneseCodePage = 932;

@@ -44,6 +44,8 @@ enum UiTextId {
     kTextPickKeyNone,
     kTextPickKeyNotUnderstood,
     kTextPickKeyTaken,
+    kTextPickFromStill,
+    kTextStillKey,
     kUiTextCount
 };
 
