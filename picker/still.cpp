@@ -14,11 +14,28 @@ struct StillState {
     HDC copy;
     HBITMAP bitmap;
     HGDIOBJ previousBitmap;
-    // The copy again, as the window's background
-    HBRUSH brush;
 };
 
 StillState g_still;
+
+// Only what needs it: the loupe uncovers a little at each move.
+void PaintStill(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC target = BeginPaint(window, &paint);
+    const RECT &area = paint.rcPaint;
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top,
+           g_still.copy, area.left, area.top, SRCCOPY);
+    EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK StillWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_PAINT)
+        return DefWindowProcA(window, message, wParam, lParam);
+    PaintStill(window);
+    return 0;
+}
 
 // CAPTUREBLT: layered windows, such as a fading notification, are copied too.
 bool CopyScreen(const RECT &screen, int width, int height)
@@ -27,28 +44,26 @@ bool CopyScreen(const RECT &screen, int width, int height)
     g_still.bitmap = CreateCompatibleBitmap(source, width, height);
     g_still.copy = CreateCompatibleDC(source);
     g_still.previousBitmap = SelectObject(g_still.copy, g_still.bitmap);
-    BitBlt(g_still.copy, 0, 0, width, height, source, screen.left, screen.top,
-           SRCCOPY | CAPTUREBLT);
+    bool copied = BitBlt(g_still.copy, 0, 0, width, height, source, screen.left, screen.top,
+                         SRCCOPY | CAPTUREBLT);
     ReleaseDC(NULL, source);
-    g_still.brush = CreatePatternBrush(g_still.bitmap);
-    return g_still.brush != NULL;
+    return copied && g_still.bitmap;
 }
 
-// Below the picker, whose window and loupe stay above it. The copy is
-// the class's background, so the window needs no code of its own to paint.
+// Below the picker, whose window and loupe stay above it.
 bool CreateStillWindow(HWND pickerWindow, const RECT &screen, int width, int height)
 {
     WNDCLASSA stillClass = {};
-    stillClass.lpfnWndProc = DefWindowProcA;
-    stillClass.hbrBackground = g_still.brush;
+    stillClass.lpfnWndProc = StillWndProc;
     stillClass.lpszClassName = kStillClassName;
+    // Fails harmlessly from the second still on.
     RegisterClassA(&stillClass);
     HWND window = CreateWindowExA(kStillExStyle, kStillClassName, "", WS_POPUP, screen.left,
                                   screen.top, width, height, NULL, NULL, NULL, NULL);
     g_still.window = window;
     ShowWindow(window, SW_SHOWNOACTIVATE);
     // Raised after it, the picker takes the loupe it owns along.
-    SetWindowPos(pickerWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(pickerWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateWindow(window);
     return window != NULL;
 }
@@ -80,8 +95,6 @@ void EndStill()
     POINT screenOrigin = {0, 0};
     ReadFromCopy(NULL, screenOrigin);
     DestroyWindow(g_still.window);
-    UnregisterClassA(kStillClassName, NULL);
-    DeleteObject(g_still.brush);
     SelectObject(g_still.copy, g_still.previousBitmap);
     DeleteDC(g_still.copy);
     DeleteObject(g_still.bitmap);
