@@ -5,7 +5,6 @@
 #include "app/picker_window.h"
 #include "app/ui_text.h"
 #include "picker/color_transfer.h"
-#include "picker/loupe.h"
 #include "res/resource.h"
 #include "settings/options_store.h"
 #include "settings/window_position.h"
@@ -118,7 +117,6 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
     LoadWindowPosition(frameExtra, client, &left, &top);
     SetWindowPos(window, HWND_TOPMOST, left, top, frameExtra.cx + kClientWidth,
                  frameExtra.cy + kClientHeight, 0);
-    CreateLoupe(window);
     g_picker.window.pickKey = RegisterPickKey(window, kPickKeyId, g_picker.options.pickKey);
     g_picker.window.stillKey = RegisterPickKey(window, kStillKeyId, g_picker.options.stillKey);
     ShowWindow(window, showCommand);

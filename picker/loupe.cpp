@@ -129,6 +129,8 @@ void CreateLoupe(HWND pickerWindow)
 
 void ShowLoupeAt(HWND pickerWindow, POINT hotSpot, int side, const ColorSample &sample)
 {
+    if (!g_loupe.window)
+        CreateLoupe(pickerWindow);
     // Without its window, painting it would paint the screen.
     if (!g_loupe.window)
         return;

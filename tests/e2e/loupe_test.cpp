@@ -67,9 +67,7 @@ class Loupe : public PickerSession
     {
         PickerSession::SetUp();
         ASSERT_TRUE(pattern_ != NULL) << "the test pattern never showed";
-        loupe_ = FindLoupe();
-        ASSERT_TRUE(loupe_ != NULL);
-        ASSERT_FALSE(IsWindowVisible(loupe_)) << "hidden until a drag";
+        ASSERT_FALSE(IsWindowVisible(FindLoupe())) << "hidden until a drag";
     }
 
     void TearDown() override
@@ -78,12 +76,15 @@ class Loupe : public PickerSession
         PickerSession::TearDown();
     }
 
+    // Made at the first drag, not at start-up.
     HWND FindLoupe()
     {
+        if (loupe_)
+            return loupe_;
         HWND window = NULL;
         while ((window = FindWindowExA(NULL, window, "TANZEL_LOUPE", NULL)) != NULL)
             if (GetWindow(window, GW_OWNER) == picker_.window)
-                return window;
+                return loupe_ = window;
         return NULL;
     }
 
@@ -99,7 +100,7 @@ class Loupe : public PickerSession
     RECT LoupeRect()
     {
         RECT rect = {};
-        GetWindowRect(loupe_, &rect);
+        GetWindowRect(FindLoupe(), &rect);
         return rect;
     }
 
@@ -112,9 +113,9 @@ class Loupe : public PickerSession
         RECT rect = {};
         WaitUntil([&] {
             rect = LoupeRect();
-            if (!IsWindowVisible(loupe_) || rect.left != place.x || rect.top != place.y)
+            if (!IsWindowVisible(FindLoupe()) || rect.left != place.x || rect.top != place.y)
                 return false;
-            POINT client = ClientPointOnScreen(loupe_, 0, 0);
+            POINT client = ClientPointOnScreen(FindLoupe(), 0, 0);
             differences = CountDifferences(
                 ReadScreenRect(client.x, client.y, kCells * kBlock, kCells * kBlock), expected);
             return differences == 0;
@@ -122,7 +123,7 @@ class Loupe : public PickerSession
         if (differences == 0)
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
-               << "loupe " << (IsWindowVisible(loupe_) ? "shown" : "hidden") << " at "
+               << "loupe " << (IsWindowVisible(FindLoupe()) ? "shown" : "hidden") << " at "
                << Describe(POINT{rect.left, rect.top}) << ", " << rect.right - rect.left << " x "
                << rect.bottom - rect.top << ", " << differences << " pixels differ; wanted "
                << Describe(place) << " for the hot spot " << Describe(hotSpot);
@@ -130,7 +131,7 @@ class Loupe : public PickerSession
 
     ::testing::AssertionResult LoupeHides()
     {
-        if (WaitUntil([&] { return !IsWindowVisible(loupe_); }, 2000))
+        if (WaitUntil([&] { return !IsWindowVisible(FindLoupe()); }, 2000))
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "the loupe is still shown";
     }
@@ -275,7 +276,7 @@ TEST_F(Loupe, EscapeWithoutADragDoesNothing)
     PumpFor(300);
     EXPECT_TRUE(SwatchShows(TestPatternColor(picked.x, picked.y)));
     EXPECT_TRUE(IsWindowVisible(picker_.window));
-    EXPECT_FALSE(IsWindowVisible(loupe_));
+    EXPECT_FALSE(IsWindowVisible(FindLoupe()));
 }
 
 } // namespace
