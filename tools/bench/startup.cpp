@@ -18,7 +18,6 @@ namespace
 {
 
 const double kFloorBudget = 1.2;
-const double kFirstStartBudgetMs = 50;
 const double kSecondStartBudgetMs = 10;
 
 std::string SelfCommand(const char *mode)
@@ -219,6 +218,9 @@ void MeasureFirstStart(const Plan &plan)
     double coldMs = Median(cold.figure);
     double warmMs = Median(warm.figure);
     double coldRatio = Median(cold.ratio);
+    // A time of its own would judge the machine: it is judged against the
+    // bare program's, as the cold start is.
+    double warmRatio = Median(warm.ratio);
     AddRow("start: WinMain entry to first completed paint", Figure("%.2f ms", coldMs),
            FloorText("bare program (one class, one window placed topmost, one paint)",
                      Median(cold.floor)) +
@@ -227,8 +229,7 @@ void MeasureFirstStart(const Plan &plan)
     AddRow("start: WinMain entry to first completed paint, after Wine's set-up (the program's "
            "own cost)",
            Figure("%.2f ms", warmMs), FloorText("bare program", Median(warm.floor)),
-           Ratio(Median(warm.ratio)), Format("<= %.0f ms", kFirstStartBudgetMs),
-           AtMost(warmMs, kFirstStartBudgetMs));
+           Ratio(warmRatio), Format("<= %.1f", kFloorBudget), AtMost(warmRatio, kFloorBudget));
     AddRow("start: launch of tanzel.exe to its window painted on screen",
            Figure("%.0f ms", Median(launch.figure)),
            "bare program " + Figure("%.0f ms", Median(launch.floor)) +
