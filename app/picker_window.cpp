@@ -179,13 +179,12 @@ bool IsPicking()
     return g_picker.window.dragging || IsStillShown();
 }
 
-// A drag or a still begins: the dropper, the capture, the first sample.
+// A drag or a still begins: the dropper and the capture.
 void BeginPicking(HWND window)
 {
     ForgetNudge();
     SetCursor(g_picker.window.dropperCursor);
     SetCapture(window);
-    SampleUnderPointer(window);
 }
 
 // The capture brings every move and click over the still to the picker.
@@ -197,6 +196,8 @@ void BeginStill(HWND window)
     // Activated, the picker takes the keys and stands above the still.
     SetForegroundWindow(window);
     BeginPicking(window);
+    // The loupe waits for the first move: the still reaches the screen sooner.
+    SampleScreenColor(window, ReadPointerPosition());
 }
 
 // The still goes first, so that losing the capture finds it gone; then all
@@ -452,6 +453,7 @@ void OnLeftButtonDown(HWND window)
         RememberColorBefore();
     g_picker.window.dragging = 1;
     BeginPicking(window);
+    SampleUnderPointer(window);
 }
 
 void OnMouseMove(HWND window, WPARAM keys)
