@@ -131,6 +131,11 @@ TEST_F(Still, AClickPicksWhatTheStillShowsThoughTheScreenHasChanged)
     const POINT beside = {kPatchCentre.x + 30, kPatchCentre.y + 20};
     MouseMoveTo(beside.x, beside.y);
     EXPECT_TRUE(SwatchShows(kGreen)) << "read from the still, not the screen";
+    HWND loupe = FindWindowA("TANZEL_LOUPE", NULL);
+    EXPECT_TRUE(WaitUntil([&] {
+        POINT centre = ClientPointOnScreen(loupe, 43, 43);
+        return IsWindowVisible(loupe) && ScreenPixel(centre.x, centre.y) == kGreen;
+    })) << "the loupe shows the still";
     EXPECT_EQ(kGreen, ScreenPixel(kPatchCentre.x, kPatchCentre.y)) << "the still shows";
 
     ClickAt(kPatchCentre.x, kPatchCentre.y);
@@ -174,6 +179,31 @@ TEST_F(Still, EscapeTheKeyAgainOrAnotherWindowEndsItWithTheColourAsItWas)
         EXPECT_EQ("(none)", Recent());
         EXPECT_EQ(patch, WindowFromPoint(kPatchCentre)) << "a window covers the patch";
     }
+}
+
+// The menu item begins a still of the screen as it is once the menu has gone.
+TEST_F(Still, TheMenuItemFreezesTheScreenWithoutTheMenu)
+{
+    RECT picker = {};
+    GetWindowRect(picker_.window, &picker);
+    // Right of the picker, which it must not cover, where the menu reaches.
+    const RECT belowRight = {picker.right + 10, picker.top, picker.right + 410, picker.top + 400};
+    Patch(belowRight, kGreen);
+    FocusWineDesktop();
+    POINT swatch = SwatchPoint(61, 21);
+    RightClickAt(swatch.x, swatch.y);
+    ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", NULL)); }))
+        << "no menu opened";
+    RECT menu = {};
+    GetWindowRect(FindWindowA("#32768", NULL), &menu);
+    PressKey("s");
+    ASSERT_TRUE(StillShows());
+    // Far from the pointer, so clear of the loupe.
+    POINT inMenu = {menu.right - 10, menu.bottom - 10};
+    ASSERT_TRUE(PtInRect(&belowRight, inMenu)) << "the menu was not over the patch";
+    EXPECT_EQ(kGreen, ScreenPixel(inMenu.x, inMenu.y)) << "the still shows the menu";
+    PressKey("Escape");
+    EXPECT_TRUE(StillEnds());
 }
 
 class StillOverPattern : public Still
