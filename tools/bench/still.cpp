@@ -81,8 +81,8 @@ void HideBareStill()
     PumpFor(kSettleMs);
 }
 
-// The key as the system sends it; the still, its first sample and the loupe
-// are on the screen once the queue is empty.
+// The key as the system sends it; the still and its first sample are on the
+// screen once the queue is empty.
 void ShowProgramStill()
 {
     PressStillKey(g_picker);
@@ -146,7 +146,7 @@ void MeasureStill(const Plan &plan, HWND picker)
         times.ratios.push_back(figureUs / floorUs);
     }
     AddPairedRow("still: the still key to the still on the screen (WM_HOTKEY: the screen copied, "
-                 "the still shown below the picker, its first sample and the loupe), shown",
+                 "the still shown below the picker, its first sample), shown",
                  "bare still: the virtual screen copied into a bitmap (BitBlt, CAPTUREBLT), shown "
                  "in a topmost popup of its size that paints it, shown",
                  times, 1.2);
