@@ -1,11 +1,8 @@
 #include "app/pick_key.h"
 
-#include "app/ui_text.h"
-
 namespace
 {
 
-const int kPickKeyId = 1;
 // Windows before 7 refuse this flag; there the key is registered without it.
 const UINT kNoRepeat = 0x4000;
 const DWORD kHotKeyAlreadyRegistered = 1409;
@@ -24,42 +21,42 @@ void AppendForMenu(char *line, int size, const char *text)
 
 } // namespace
 
-PickKeyStatus RegisterPickKey(HWND window, const StoredOptions &options)
+PickKeyStatus RegisterPickKey(HWND window, int keyId, const KeyOption &option)
 {
-    if (options.pickKeySetting == kPickKeyOff)
+    if (option.setting == kPickKeyOff)
         return kPickKeyTurnedOff;
-    if (options.pickKeySetting != kPickKeyGiven)
+    if (option.setting != kPickKeyGiven)
         return kPickKeyUnreadable;
-    UINT modifiers = options.pickKey.modifiers;
-    UINT key = options.pickKey.virtualKey;
-    if (RegisterHotKey(window, kPickKeyId, modifiers | kNoRepeat, key))
+    UINT modifiers = option.key.modifiers;
+    UINT key = option.key.virtualKey;
+    if (RegisterHotKey(window, keyId, modifiers | kNoRepeat, key))
         return kPickKeyRegistered;
-    if (GetLastError() != kHotKeyAlreadyRegistered &&
-        RegisterHotKey(window, kPickKeyId, modifiers, key))
+    if (GetLastError() != kHotKeyAlreadyRegistered && RegisterHotKey(window, keyId, modifiers, key))
         return kPickKeyRegistered;
     return kPickKeyTaken;
 }
 
-void UnregisterPickKey(HWND window)
+void UnregisterPickKeys(HWND window)
 {
     UnregisterHotKey(window, kPickKeyId);
+    UnregisterHotKey(window, kStillKeyId);
 }
 
-void DescribePickKey(PickKeyStatus status, const StoredOptions &options,
+void DescribePickKey(UiTextId label, PickKeyStatus status, const KeyOption &option,
                      char (&line)[kPickKeyLineSize])
 {
-    lstrcpyA(line, UiText(kTextPickKey));
+    lstrcpyA(line, UiText(label));
     if (status == kPickKeyTurnedOff) {
         lstrcatA(line, UiText(kTextPickKeyNone));
         return;
     }
     if (status == kPickKeyUnreadable) {
         lstrcatA(line, UiText(kTextPickKeyNotUnderstood));
-        AppendForMenu(line, kPickKeyLineSize, options.pickKeyText);
+        AppendForMenu(line, kPickKeyLineSize, option.text);
         return;
     }
     char name[kPickKeyNameSize];
-    FormatPickKey(options.pickKey, name);
+    FormatPickKey(option.key, name);
     lstrcatA(line, name);
     if (status == kPickKeyTaken)
         lstrcatA(line, UiText(kTextPickKeyTaken));

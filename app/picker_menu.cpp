@@ -24,6 +24,8 @@ const UINT kPaletteColorBase = 1000;
 const int kShownNameLength = 32;
 // Add, Remove, Paste, Copy as, a status line and the separator.
 const int kItemsAboveKeptColors = 6;
+const UINT kStillId = 506;
+const UINT kStillKeyLineId = 401;
 const int kMenuTextSize = 96;
 const int kSwatchSize = 12;
 
@@ -252,6 +254,8 @@ MenuChoice ChoiceOf(UINT command)
         choice = {kChoseCopyFormat, static_cast<int>(command - kCopyFormatBase)};
     else if (command >= kPasteId && command <= kPalettePasteId)
         choice = {static_cast<MenuChoiceKind>(kChosePaste + (command - kPasteId)), 0};
+    else if (command == kStillId)
+        choice = {kChoseStill, 0};
     return choice;
 }
 
@@ -270,7 +274,9 @@ HMENU BuildPickerMenu(const MenuContent &content)
     AppendNameLine(menu, content.current);
     AppendContrastLine(menu, content);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+    AppendLine(menu, kStillId, 0, kTextPickFromStill, content.stillKeyName);
     AppendMenuA(menu, MF_STRING | MF_GRAYED, kPickKeyLineId, content.pickKeyLine);
+    AppendMenuA(menu, MF_STRING | MF_GRAYED, kStillKeyLineId, content.stillKeyLine);
     return menu;
 }
 

@@ -1,5 +1,5 @@
 // The picker's right-click menu: copy formats, paste, the averaged area, the
-// recent colours, the palette, the colour's name and contrast, and the pick key. Built each
+// recent colours, the palette, the colour's name and contrast, the still, and the keys. Built each
 // time it opens, from what it shows, never while a drag samples.
 #pragma once
 
@@ -17,6 +17,8 @@ struct MenuContent {
     int averageSide;
     const RecentColors *recent;
     const char *pickKeyLine;
+    const char *stillKeyLine;
+    const char *stillKeyName; // empty while tanzel does not hold the still key
     bool canPaste; // the clipboard holds a colour as text
     const Palette *palette;
     PaletteFormat paletteFormat;
@@ -37,6 +39,7 @@ enum MenuChoiceKind {
     kChosePalettePaste,
     kChosePaletteFormat, // value: the format
     kChosePaletteColor,  // value: its place in the palette
+    kChoseStill,
 };
 
 struct MenuChoice {

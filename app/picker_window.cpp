@@ -8,6 +8,7 @@
 #include "picker/dpi_awareness.h"
 #include "picker/loupe.h"
 #include "picker/screen_sample.h"
+#include "picker/still.h"
 #include "picker/swatch.h"
 #include "res/resource.h"
 #include "settings/palette_file.h"
@@ -94,16 +95,29 @@ void ReleaseDrag()
         EndDrag();
 }
 
-// Escape: the drag ends as though it had never begun.
-void CancelDrag(HWND window)
+// What the swatch shows as a drag or a still begins, for Escape to bring back.
+void RememberColorBefore()
 {
-    ReleaseDrag();
+    PickerWindowState &state = g_picker.window;
+    state.sampleBeforeDrag = g_picker.sample;
+    state.swatchBlankBeforeDrag = IsSwatchBlank();
+}
+
+void PutBackColorBefore(HWND window)
+{
     const PickerWindowState &state = g_picker.window;
     g_picker.sample = state.sampleBeforeDrag;
     if (state.swatchBlankBeforeDrag)
         ShowBlankSwatch(window);
     else
         ShowSampleInSwatch(window, g_picker.sample);
+}
+
+// Escape: the drag ends as though it had never begun.
+void CancelDrag(HWND window)
+{
+    ReleaseDrag();
+    PutBackColorBefore(window);
 }
 
 void MakeCurrentColor(HWND window, const ColorSample &color)
@@ -158,6 +172,46 @@ bool EndDragIfButtonReleased(WPARAM messageKeys)
     ReleaseDrag();
     RememberPick(g_picker.mainWindow);
     return true;
+}
+
+// One at a time: a drag, or a still.
+bool IsPicking()
+{
+    return g_picker.window.dragging || IsStillShown();
+}
+
+// A drag or a still begins: the dropper and the capture.
+void BeginPicking(HWND window)
+{
+    ForgetNudge();
+    SetCursor(g_picker.window.dropperCursor);
+    SetCapture(window);
+}
+
+// The capture brings every move and click over the still to the picker.
+void BeginStill(HWND window)
+{
+    if (IsPicking() || !ShowStill(window))
+        return;
+    RememberColorBefore();
+    // Activated, the picker takes the keys and stands above the still.
+    SetForegroundWindow(window);
+    BeginPicking(window);
+    // The loupe waits for the first move: the still reaches the screen sooner.
+    SampleScreenColor(window, ReadPointerPosition());
+}
+
+// The still goes first, so that losing the capture finds it gone; then all
+// goes back as after a drag.
+void EndStillShown(HWND window, bool picked)
+{
+    EndStill();
+    ReleaseCapture();
+    EndDrag();
+    if (picked)
+        RememberPick(window);
+    else
+        PutBackColorBefore(window);
 }
 
 bool IsKeyHeld(int virtualKey)
@@ -327,6 +381,9 @@ void ApplyMenuChoice(HWND window, const MenuChoice &choice)
         MakeCurrentColor(window, KeptPalette().entries[choice.value].color);
         RememberPick(window);
         break;
+    case kChoseStill:
+        BeginStill(window);
+        break;
     case kChoseNothing:
         break;
     }
@@ -344,13 +401,19 @@ POINT MenuPlace(HWND window, LPARAM at)
     return place;
 }
 
-// No menu during a drag: the drag keeps the pointer.
+// No menu during a drag or a still: they keep the pointer.
 void OnContextMenu(HWND window, LPARAM at)
 {
-    if (g_picker.window.dragging)
+    if (IsPicking())
         return;
+    const PickerWindowState &state = g_picker.window;
     char pickKeyLine[kPickKeyLineSize];
-    DescribePickKey(g_picker.window.pickKey, g_picker.options, pickKeyLine);
+    DescribePickKey(kTextPickKey, state.pickKey, g_picker.options.pickKey, pickKeyLine);
+    char stillKeyLine[kPickKeyLineSize];
+    DescribePickKey(kTextStillKey, state.stillKey, g_picker.options.stillKey, stillKeyLine);
+    char stillKeyName[kPickKeyNameSize] = "";
+    if (state.stillKey == kPickKeyRegistered)
+        FormatPickKey(g_picker.options.stillKey.key, stillKeyName);
     ColorSample pasted;
     MenuContent content = {};
     content.current = g_picker.sample;
@@ -358,6 +421,8 @@ void OnContextMenu(HWND window, LPARAM at)
     content.averageSide = g_picker.options.averageSide;
     content.recent = &g_picker.options.recent;
     content.pickKeyLine = pickKeyLine;
+    content.stillKeyLine = stillKeyLine;
+    content.stillKeyName = stillKeyName;
     content.canPaste = ReadColorFromClipboard(window, &pasted);
     RefreshPalette();
     content.palette = &KeptPalette();
@@ -370,10 +435,19 @@ void OnContextMenu(HWND window, LPARAM at)
 // The pick key: the colour under the pointer, with nothing else touched.
 void OnPickKey(HWND window)
 {
-    if (g_picker.window.dragging)
+    if (IsPicking())
         return;
     SampleScreenColor(window, ReadPointerPosition());
     RememberPick(window);
+}
+
+// The still key begins a still, or ends one without a pick.
+void OnStillKey(HWND window)
+{
+    if (IsStillShown())
+        EndStillShown(window, false);
+    else
+        BeginStill(window);
 }
 
 void OnCreate(HWND window)
@@ -398,22 +472,27 @@ void OnPaint(HWND window)
     EndPaint(window, &paint);
 }
 
+// In a still, a click picks what the still shows under the pointer.
 void OnLeftButtonDown(HWND window)
 {
-    PickerWindowState &state = g_picker.window;
-    if (!state.dragging) {
-        state.sampleBeforeDrag = g_picker.sample;
-        state.swatchBlankBeforeDrag = IsSwatchBlank();
+    if (IsStillShown()) {
+        SampleScreenColor(window, ReadPointerPosition());
+        EndStillShown(window, true);
+        return;
     }
-    ForgetNudge();
-    state.dragging = 1;
-    SetCursor(state.dropperCursor);
-    SetCapture(window);
+    if (!g_picker.window.dragging)
+        RememberColorBefore();
+    g_picker.window.dragging = 1;
+    BeginPicking(window);
     SampleUnderPointer(window);
 }
 
 void OnMouseMove(HWND window, WPARAM keys)
 {
+    if (IsStillShown()) {
+        SampleUnderPointer(window);
+        return;
+    }
     if (!g_picker.window.dragging) {
         SetCursor(ArrowCursor());
         return;
@@ -441,8 +520,19 @@ void OnLeftButtonUp(HWND window)
 // by the system, after which mere hovering must not sample.
 void OnCaptureChanged(HWND window, HWND newCaptureOwner)
 {
-    if (g_picker.window.dragging && newCaptureOwner != window)
+    if (newCaptureOwner == window)
+        return;
+    if (g_picker.window.dragging)
         EndDrag();
+    if (IsStillShown())
+        EndStillShown(window, false);
+}
+
+// Another program's window in front ends a still without a pick.
+void OnActivateApp(HWND window, WPARAM active)
+{
+    if (!active && IsStillShown())
+        EndStillShown(window, false);
 }
 
 // Drop: the focus goes to the focus sink, out of sight, before the transfer.
@@ -455,7 +545,7 @@ void OnCommand(HWND window)
 void OnDestroy(HWND window)
 {
     SaveRecentNow(window);
-    UnregisterPickKey(window);
+    UnregisterPickKeys(window);
     DestroyLoupe();
     DeleteScreenSquare();
     DeleteSwatchCanvas();
@@ -474,13 +564,13 @@ void OnEndSession(HWND window, WPARAM ending)
 }
 
 // Ctrl+C, Ctrl+V and Ctrl+D, and with Shift the palette's copy and paste;
-// during a drag only the copies act, though Ctrl+V is used up all the same.
+// during a drag or a still only the copies act, though Ctrl+V is used up all the same.
 bool HandleControlKey(WPARAM key)
 {
     if (!IsKeyHeld(VK_CONTROL) || IsKeyHeld(VK_MENU))
         return false;
     HWND window = g_picker.mainWindow;
-    bool still = !g_picker.window.dragging;
+    bool idle = !IsPicking();
     bool shift = IsKeyHeld(VK_SHIFT);
     switch (key) {
     case 'C':
@@ -490,13 +580,13 @@ bool HandleControlKey(WPARAM key)
             CopyColorAs(window, g_picker.options.format);
         return true;
     case 'V':
-        if (still && shift)
+        if (idle && shift)
             PasteIntoPaletteFromClipboard(window);
-        else if (still)
+        else if (idle)
             PasteColor(window);
         return true;
     case 'D':
-        if (still && !shift)
+        if (idle && !shift)
             AddToPalette(g_picker.sample);
         return !shift;
     }
@@ -525,13 +615,17 @@ bool HandlePickerKey(const MSG &message)
     if (message.message != WM_KEYDOWN)
         return false;
     EndDragIfButtonReleased(0);
+    if (IsStillShown() && message.wParam == VK_ESCAPE) {
+        EndStillShown(g_picker.mainWindow, false);
+        return true;
+    }
     if (g_picker.window.dragging && message.wParam == VK_ESCAPE) {
         CancelDrag(g_picker.mainWindow);
         return true;
     }
     int dx;
     int dy;
-    if (g_picker.window.dragging && NudgeDirectionOf(message.wParam, &dx, &dy)) {
+    if (IsPicking() && NudgeDirectionOf(message.wParam, &dx, &dy)) {
         int step = IsKeyHeld(VK_SHIFT) ? kShiftNudgeStep : kNudgeStep;
         NudgePointer(g_picker.mainWindow, dx * step, dy * step);
         return true;
@@ -575,7 +669,13 @@ LRESULT CALLBACK PickerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnContextMenu(window, lParam);
         return 0;
     case WM_HOTKEY:
-        OnPickKey(window);
+        if (wParam == kStillKeyId)
+            OnStillKey(window);
+        else
+            OnPickKey(window);
+        return 0;
+    case WM_ACTIVATEAPP:
+        OnActivateApp(window, wParam);
         return 0;
     case WM_TIMER:
         if (wParam == kSaveRecentTimerId)

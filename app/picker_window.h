@@ -10,7 +10,7 @@ struct PickerWindowState {
     HWND focusSinkButton;
     HCURSOR dropperCursor;
     int dragging;
-    // What the swatch showed when the drag began, for Escape to bring back
+    // What the swatch showed when the drag or still began, for Escape to bring back
     ColorSample sampleBeforeDrag;
     int swatchBlankBeforeDrag;
     // The last arrow-key nudge of this drag: from where, to where, and when
@@ -19,6 +19,7 @@ struct PickerWindowState {
     POINT nudgeTarget;
     DWORD nudgeTime;
     PickKeyStatus pickKey;
+    PickKeyStatus stillKey;
     // A pick whose recent colours wait for the next moment to be written
     int recentUnsaved;
 };
@@ -28,7 +29,7 @@ HWND CreateChildButton(HWND parent, int x, int y, int width, int height, const c
                        int controlId);
 
 // Keys that act on the whole window whichever control has the focus: during
-// a drag arrows nudge the pointer and Escape cancels it; Ctrl+C copies the
+// a drag or a still arrows nudge the pointer and Escape cancels it; Ctrl+C copies the
 // colour and Ctrl+V brings one in as text; Ctrl+D keeps it in the palette,
 // Ctrl+Shift+C copies the palette and Ctrl+Shift+V pastes into it; Shift+F10
 // and the Menu key open the menu. Call for each message before translating it; true when the key

@@ -139,7 +139,8 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
         SetWindowPos(window, HWND_TOPMOST, left, top, drawn.cx + kClientWidth,
                      drawn.cy + kClientHeight, 0);
     }
-    g_picker.window.pickKey = RegisterPickKey(window, g_picker.options);
+    g_picker.window.pickKey = RegisterPickKey(window, kPickKeyId, g_picker.options.pickKey);
+    g_picker.window.stillKey = RegisterPickKey(window, kStillKeyId, g_picker.options.stillKey);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return true;

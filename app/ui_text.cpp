@@ -63,7 +63,9 @@ const char kEnglish[] = "&Copy as\0"
                         "over 1,000 bytes\0"
                         "%s: over 256 KiB (read-only)\0"
                         "%s: cannot be read (read-only)\0"
-                        "not saved: %s\0";
+                        "not saved: %s\0"
+                        "Pick from a &still\0"
+                        "Still key: \0";
 
 // Shift-JIS bytes; each line's text in the comment beside it.
 // clang-format off
@@ -125,7 +127,9 @@ const char kJapanese[] =
     "1,000 \x83o\x83" "C\x83g\x82\xF0\x92\xB4\x82\xA6\x82\xE9\0" // 1,000 バイトを超える
     "%s: 256 KiB \x82\xF0\x92\xB4\x82\xA6\x82\xE9 (\x93\xC7\x82\xDD\x8E\xE6\x82\xE8\x90\xEA\x97p)\0" // %s: 256 KiB を超える (読み取り専用)
     "%s: \x93\xC7\x82\xDD\x8E\xE6\x82\xEA\x82\xC8\x82\xA2 (\x93\xC7\x82\xDD\x8E\xE6\x82\xE8\x90\xEA\x97p)\0" // %s: 読み取れない (読み取り専用)
-    "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: %s\0"; // 保存できません: %s
+    "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1: %s\0" // 保存できません: %s
+    "\x90\xC3\x8E~\x89\xE6\x82\xA9\x82\xE7\x90\x46\x82\xF0\x8E\xE6\x82\xE9(&S)\0" // 静止画から色を取る(&S)
+    "\x90\xC3\x8E~\x89\xE6\x83L\x81[: \0"; // 静止画キー:
 // clang-format on
 
 const unsigned kJapaneseCodePage = 932;

@@ -63,6 +63,8 @@ enum UiTextId {
     kTextFaultTooBig, // this and the next a whole line, of the file's name
     kTextFaultUnreadable,
     kTextPaletteNotSaved,
+    kTextPickFromStill,
+    kTextStillKey,
     kUiTextCount
 };
 

@@ -14,6 +14,7 @@ void CreateLoupe(HWND pickerWindow);
 // Moves the loupe beside the hot spot (physical pixels) and shows the square
 // around it, ringing the side x side blocks that were sampled: black around
 // a light sample, white around a dark one. Hides it where no place fits.
+// The first call makes the loupe, so that start-up need not.
 void ShowLoupeAt(HWND pickerWindow, POINT hotSpot, int side, const ColorSample &sample);
 void HideLoupe();
 void DestroyLoupe();

@@ -22,21 +22,45 @@ struct ScreenSquare {
     RECT screen;
     DWORD screenAskedAt;
     bool screenKnown;
+    // A still's copy of the screen, read instead of it while set
+    HDC copy;
+    POINT copyOrigin;
 };
 
 ScreenSquare g_square;
 
+// The screen, or the still's copy of it, with where its top-left lies.
+HDC OpenSource(POINT *origin)
+{
+    if (!g_square.copy) {
+        origin->x = 0;
+        origin->y = 0;
+        return GetDC(NULL);
+    }
+    *origin = g_square.copyOrigin;
+    return g_square.copy;
+}
+
+void CloseSource(HDC source)
+{
+    if (source != g_square.copy)
+        ReleaseDC(NULL, source);
+}
+
 COLORREF ReadScreenPixel(POINT hotSpot)
 {
-    HDC screen = GetDC(NULL);
-    COLORREF value = GetPixel(screen, hotSpot.x, hotSpot.y);
-    ReleaseDC(NULL, screen);
+    POINT origin;
+    HDC source = OpenSource(&origin);
+    COLORREF value = GetPixel(source, hotSpot.x - origin.x, hotSpot.y - origin.y);
+    CloseSource(source);
     return value;
 }
 
-// The virtual screen, right and bottom exclusive. Under Wine each of its
-// metrics asks the server, which at every sample of a drag would cost a
-// fifth of the sample: the answer is kept for a moment.
+} // namespace
+
+// Under Wine each of the screen's metrics asks the server, which at every
+// sample of a drag would cost a fifth of the sample: the answer is kept for
+// a moment.
 RECT VirtualScreen()
 {
     DWORD now = GetTickCount();
@@ -52,6 +76,9 @@ RECT VirtualScreen()
     return g_square.screen;
 }
 
+namespace
+{
+
 // One read of the screen, without CAPTUREBLT, of the part that lies on it:
 // a read that reaches past the edge comes back all black under Wine. The
 // rest of the square is black.
@@ -66,11 +93,12 @@ void ReadSquare(POINT hotSpot)
     if (!whole)
         PatBlt(g_square.dc, 0, 0, kScreenSquareSize, kScreenSquareSize, BLACKNESS);
     if (!IsRectEmpty(&onScreen)) {
-        HDC screen = GetDC(NULL);
+        POINT origin;
+        HDC source = OpenSource(&origin);
         BitBlt(g_square.dc, onScreen.left - square.left, onScreen.top - square.top,
-               onScreen.right - onScreen.left, onScreen.bottom - onScreen.top, screen,
-               onScreen.left, onScreen.top, SRCCOPY);
-        ReleaseDC(NULL, screen);
+               onScreen.right - onScreen.left, onScreen.bottom - onScreen.top, source,
+               onScreen.left - origin.x, onScreen.top - origin.y, SRCCOPY);
+        CloseSource(source);
     }
     GdiFlush();
     g_square.readAt = hotSpot;
@@ -142,6 +170,13 @@ ColorSample SampleScreenAt(POINT hotSpot, int side)
         sample = SplitPixelValue(ReadScreenPixel(hotSpot));
     LeavePhysicalPixels(previousContext);
     return sample;
+}
+
+void ReadFromCopy(HDC copy, POINT origin)
+{
+    g_square.copy = copy;
+    g_square.copyOrigin = origin;
+    g_square.fresh = false;
 }
 
 HDC ScreenSquareAround(POINT hotSpot)

@@ -19,6 +19,14 @@ void DeleteScreenSquare();
 // those beyond the virtual screen.
 ColorSample SampleScreenAt(POINT hotSpot, int side);
 
+// The virtual screen in physical pixels, right and bottom exclusive, as
+// last asked (at most a second ago).
+RECT VirtualScreen();
+
+// While a still is shown every read comes from its copy of the virtual
+// screen, whose top-left is origin; NULL reads the screen itself again.
+void ReadFromCopy(HDC copy, POINT origin);
+
 // The square around the hot spot, one pixel per pixel. Read from the screen
 // now unless the last SampleScreenAt already read it there.
 HDC ScreenSquareAround(POINT hotSpot);

@@ -13,6 +13,7 @@ const char kAverageKey[] = "average";
 const char kFormatKey[] = "format";
 const char kRecentKey[] = "recent";
 const char kPickKeyKey[] = "pickkey";
+const char kStillKeyKey[] = "stillkey";
 const char kTitlesKey[] = "titles";
 const char kPaletteKey[] = "palette";
 const char kPaletteFormatKey[] = "paletteformat";
@@ -52,16 +53,16 @@ void WriteValue(const char *key, const char *value)
     WritePrivateProfileStringA(kIniSection, key, value, kIniPath);
 }
 
-void LoadPickKey(StoredOptions *options)
+void LoadKey(const char *name, const PickKey &fallback, KeyOption *option)
 {
-    ReadValue(kPickKeyKey, options->pickKeyText, kPickKeyTextSize);
-    if (IsMissing(options->pickKeyText)) {
-        options->pickKeySetting = kPickKeyGiven;
-        options->pickKey = kDefaultPickKey;
-        options->pickKeyText[0] = '\0';
+    ReadValue(name, option->text, kPickKeyTextSize);
+    if (IsMissing(option->text)) {
+        option->setting = kPickKeyGiven;
+        option->key = fallback;
+        option->text[0] = '\0';
         return;
     }
-    options->pickKeySetting = ParsePickKey(options->pickKeyText, &options->pickKey);
+    option->setting = ParsePickKey(option->text, &option->key);
 }
 
 } // namespace
@@ -81,7 +82,9 @@ void LoadOptions(StoredOptions *options)
     options->recent.count = 0;
     if (!IsMissing(recent))
         ParseRecentColors(recent, &options->recent);
-    LoadPickKey(options);
+    LoadKey(kPickKeyKey, kDefaultPickKey, &options->pickKey);
+    LoadKey(kStillKeyKey, kDefaultStillKey, &options->stillKey);
+    TurnOffIfSameKey(&options->stillKey, options->pickKey);
 }
 
 int LoadExtraTitles(const char *const **titles)

@@ -9,16 +9,12 @@
 #include "settings/palette_text.h"
 #include "settings/pick_key.h"
 
-// Room for the pick key as written, to show what was not understood.
-const int kPickKeyTextSize = 64;
-
 struct StoredOptions {
     int averageSide;
     CopyFormat format;
     RecentColors recent;
-    PickKeySetting pickKeySetting;
-    PickKey pickKey;
-    char pickKeyText[kPickKeyTextSize];
+    KeyOption pickKey;
+    KeyOption stillKey;
     PaletteFormat paletteFormat;
 };
 

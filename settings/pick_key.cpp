@@ -171,3 +171,11 @@ int FormatPickKey(const PickKey &key, char (&name)[kPickKeyNameSize])
     *out = '\0';
     return static_cast<int>(out - name);
 }
+
+void TurnOffIfSameKey(KeyOption *second, const KeyOption &first)
+{
+    if (second->setting == kPickKeyGiven && first.setting == kPickKeyGiven &&
+        second->key.modifiers == first.key.modifiers &&
+        second->key.virtualKey == first.key.virtualKey)
+        second->setting = kPickKeyOff;
+}

@@ -18,6 +18,8 @@ struct PickKey {
 
 // Ctrl+Shift+F8: clashes with nothing common.
 const PickKey kDefaultPickKey = {kModControl | kModShift, 0x77};
+// Ctrl+Shift+F9, beside the pick key.
+const PickKey kDefaultStillKey = {kModControl | kModShift, 0x78};
 
 enum PickKeySetting {
     kPickKeyGiven,         // a key to register
@@ -29,6 +31,19 @@ enum PickKeySetting {
 // then one key: A-Z, 0-9, F1-F24, Pause, Insert, Home, End, PageUp, PageDown.
 // A letter or digit needs a modifier. Any case; blanks around "+" allowed.
 PickKeySetting ParsePickKey(const char *text, PickKey *key);
+
+// Room for a key as written, to show what was not understood.
+const int kPickKeyTextSize = 64;
+
+// A system-wide key as tanzel.ini gives it.
+struct KeyOption {
+    PickKeySetting setting;
+    PickKey key;
+    char text[kPickKeyTextSize];
+};
+
+// A key can be held only once: a second key that is the first one is off.
+void TurnOffIfSameKey(KeyOption *second, const KeyOption &first);
 
 // Room for the longest name, "Ctrl+Shift+Alt+Win+PageDown", and more.
 const int kPickKeyNameSize = 40;

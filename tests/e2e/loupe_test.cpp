@@ -76,20 +76,15 @@ class Loupe : public PickerSession
         PickerSession::TearDown();
     }
 
-    // Made at the first drag; the same window from then on.
-    HWND LoupeWindowOnScreen()
-    {
-        if (!loupe_)
-            loupe_ = FindLoupe();
-        return loupe_;
-    }
-
+    // Made at the first drag, not at start-up.
     HWND FindLoupe()
     {
+        if (loupe_)
+            return loupe_;
         HWND window = NULL;
         while ((window = FindWindowExA(NULL, window, "TANZEL_LOUPE", NULL)) != NULL)
             if (GetWindow(window, GW_OWNER) == picker_.window)
-                return window;
+                return loupe_ = window;
         return NULL;
     }
 
@@ -105,7 +100,7 @@ class Loupe : public PickerSession
     RECT LoupeRect()
     {
         RECT rect = {};
-        GetWindowRect(LoupeWindowOnScreen(), &rect);
+        GetWindowRect(FindLoupe(), &rect);
         return rect;
     }
 
@@ -118,10 +113,9 @@ class Loupe : public PickerSession
         RECT rect = {};
         WaitUntil([&] {
             rect = LoupeRect();
-            if (!IsWindowVisible(LoupeWindowOnScreen()) || rect.left != place.x ||
-                rect.top != place.y)
+            if (!IsWindowVisible(FindLoupe()) || rect.left != place.x || rect.top != place.y)
                 return false;
-            POINT client = ClientPointOnScreen(LoupeWindowOnScreen(), 0, 0);
+            POINT client = ClientPointOnScreen(FindLoupe(), 0, 0);
             differences = CountDifferences(
                 ReadScreenRect(client.x, client.y, kCells * kBlock, kCells * kBlock), expected);
             return differences == 0;
@@ -129,16 +123,15 @@ class Loupe : public PickerSession
         if (differences == 0)
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
-               << "loupe " << (IsWindowVisible(LoupeWindowOnScreen()) ? "shown" : "hidden")
-               << " at " << Describe(POINT{rect.left, rect.top}) << ", " << rect.right - rect.left
-               << " x " << rect.bottom - rect.top << ", " << differences
-               << " pixels differ; wanted " << Describe(place) << " for the hot spot "
-               << Describe(hotSpot);
+               << "loupe " << (IsWindowVisible(FindLoupe()) ? "shown" : "hidden") << " at "
+               << Describe(POINT{rect.left, rect.top}) << ", " << rect.right - rect.left << " x "
+               << rect.bottom - rect.top << ", " << differences << " pixels differ; wanted "
+               << Describe(place) << " for the hot spot " << Describe(hotSpot);
     }
 
     ::testing::AssertionResult LoupeHides()
     {
-        if (WaitUntil([&] { return !IsWindowVisible(LoupeWindowOnScreen()); }, 2000))
+        if (WaitUntil([&] { return !IsWindowVisible(FindLoupe()); }, 2000))
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "the loupe is still shown";
     }
@@ -283,7 +276,7 @@ TEST_F(Loupe, EscapeWithoutADragDoesNothing)
     PumpFor(300);
     EXPECT_TRUE(SwatchShows(TestPatternColor(picked.x, picked.y)));
     EXPECT_TRUE(IsWindowVisible(picker_.window));
-    EXPECT_FALSE(IsWindowVisible(LoupeWindowOnScreen()));
+    EXPECT_FALSE(IsWindowVisible(FindLoupe()));
 }
 
 } // namespace

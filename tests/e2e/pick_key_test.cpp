@@ -36,16 +36,6 @@ bool SamePoint(POINT a, POINT b)
     return a.x == b.x && a.y == b.y;
 }
 
-// The value of key in INI text, "(none)" when the key is missing.
-std::string IniValue(const std::string &ini, const std::string &key)
-{
-    size_t start = ini.find("\n" + key + "=");
-    if (start == std::string::npos)
-        return "(none)";
-    start += key.size() + 2;
-    return ini.substr(start, ini.find_first_of("\r\n", start) - start);
-}
-
 BOOL CALLBACK CountIfVisibleAndOf(HWND window, LPARAM parameter)
 {
     auto *search = reinterpret_cast<std::pair<DWORD, int> *>(parameter);
@@ -170,11 +160,7 @@ TEST_F(PickKey, PicksUnderThePointerWithAnotherProgramInFront)
         EXPECT_EQ(focusBefore, hostThread.hwndFocus);
         POINT pointer = PointerPosition();
         EXPECT_TRUE(SamePoint(pick.centre, pointer)) << "pointer at " << Describe(pointer);
-        auto recent = [&] {
-            std::string ini;
-            return ReadBytes(IniPathIn(pickerDirectory_), &ini) ? IniValue(ini, "recent")
-                                                                : "(no file)";
-        };
+        auto recent = [&] { return IniValueIn(IniPathIn(pickerDirectory_), "recent"); };
         EXPECT_TRUE(WaitUntil([&] { return recent() == pick.recent; })) << "recent=" << recent();
     }
 }

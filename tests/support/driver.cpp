@@ -1,5 +1,7 @@
 #include "support/driver.h"
 
+#include "support/patch/patch_message.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -409,6 +411,12 @@ HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand
     return window;
 }
 
+bool RepaintPatch(HWND patch, COLORREF color)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(patch, kRepaintPatch, color, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
 void ClosePatch(HWND patch)
 {
     for (size_t i = 0; i < g_patches.size(); ++i) {
@@ -508,4 +516,16 @@ bool ReadBytes(const std::string &path, std::string *bytes)
         bytes->append(chunk, got);
     CloseHandle(file);
     return true;
+}
+
+std::string IniValueIn(const std::string &path, const std::string &key)
+{
+    std::string ini;
+    if (!ReadBytes(path, &ini))
+        return "(no file)";
+    size_t start = ("\n" + ini).find("\n" + key + "=");
+    if (start == std::string::npos)
+        return "(none)";
+    start += key.size() + 1;
+    return ini.substr(start, ini.find_first_of("\r\n", start) - start);
 }

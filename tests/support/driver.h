@@ -88,6 +88,9 @@ COLORREF ScreenPixel(int x, int y);
 POINT ClientPointOnScreen(HWND window, int x, int y);
 // A rectangle of the screen as 0x00BBGGRR values, row by row.
 std::vector<COLORREF> ReadScreenRect(int left, int top, int width, int height);
+// The value of key in the INI file at path, "(none)" when the key is
+// missing and "(no file)" when there is no file.
+std::string IniValueIn(const std::string &path, const std::string &key);
 // Saves a screenshot of the whole X screen (PNG, ImageMagick) to unixPath.
 bool SaveScreenshot(const std::string &unixPath);
 
@@ -110,6 +113,9 @@ struct ColorBand {
 // the screen, or NULL when it never appeared.
 HWND ShowColorPatch(RECT screenRect, COLORREF color, const std::vector<ColorBand> &bands = {});
 void ClosePatch(HWND patch);
+// Fills a shown patch with another colour, its bands kept; returns once the
+// patch has painted it (on the screen where nothing covers it).
+bool RepaintPatch(HWND patch, COLORREF color);
 
 // ---- Rendering the expected swatch independently ---------------------------
 

@@ -117,4 +117,44 @@ TEST(PickKey, NamedAsTheMenuShowsItAndReadBack)
     }
 }
 
+KeyOption Option(PickKeySetting setting, PickKey key)
+{
+    KeyOption option = {};
+    option.setting = setting;
+    option.key = key;
+    return option;
+}
+
+TEST(StillKey, OffWhenItIsThePickKeyElseAsGiven)
+{
+    const PickKey f9 = kDefaultStillKey;
+    const PickKey f8 = kDefaultPickKey;
+    const struct {
+        const char *rule;
+        KeyOption still, pick;
+        PickKeySetting after;
+    } cases[] = {
+        {"the defaults differ", Option(kPickKeyGiven, f9), Option(kPickKeyGiven, f8),
+         kPickKeyGiven},
+        {"the same key", Option(kPickKeyGiven, f8), Option(kPickKeyGiven, f8), kPickKeyOff},
+        {"same key, other modifiers", Option(kPickKeyGiven, {C, 0x77}), Option(kPickKeyGiven, f8),
+         kPickKeyGiven},
+        {"the pick key off", Option(kPickKeyGiven, f8), Option(kPickKeyOff, f8), kPickKeyGiven},
+        {"the pick key not understood", Option(kPickKeyGiven, f8),
+         Option(kPickKeyNotUnderstood, f8), kPickKeyGiven},
+        {"still key off", Option(kPickKeyOff, f8), Option(kPickKeyGiven, f8), kPickKeyOff},
+        {"still key not understood", Option(kPickKeyNotUnderstood, f8), Option(kPickKeyGiven, f8),
+         kPickKeyNotUnderstood},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.rule);
+        KeyOption still = c.still;
+        TurnOffIfSameKey(&still, c.pick);
+        EXPECT_EQ(c.after, still.setting);
+    }
+    char name[kPickKeyNameSize];
+    FormatPickKey(kDefaultStillKey, name);
+    EXPECT_STREQ("Ctrl+Shift+F9", name);
+}
+
 } // namespace

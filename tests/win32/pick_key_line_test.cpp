@@ -10,13 +10,13 @@
 namespace
 {
 
-StoredOptions OptionsWithKey(PickKeySetting setting, PickKey key, const char *text)
+KeyOption OptionsWithKey(PickKeySetting setting, PickKey key, const char *text)
 {
-    StoredOptions options = {};
-    options.pickKeySetting = setting;
-    options.pickKey = key;
-    std::strncpy(options.pickKeyText, text, kPickKeyTextSize - 1);
-    return options;
+    KeyOption option = {};
+    option.setting = setting;
+    option.key = key;
+    std::strncpy(option.text, text, kPickKeyTextSize - 1);
+    return option;
 }
 
 TEST(PickKeyLine, SaysWhatBecameOfTheKey)
@@ -24,7 +24,7 @@ TEST(PickKeyLine, SaysWhatBecameOfTheKey)
     const PickKey alt = {kModAlt, 0x21};
     const struct {
         PickKeyStatus status;
-        StoredOptions options;
+        KeyOption options;
         const char *line;
     } rows[] = {
         {kPickKeyRegistered, OptionsWithKey(kPickKeyGiven, kDefaultPickKey, ""),
@@ -43,7 +43,31 @@ TEST(PickKeyLine, SaysWhatBecameOfTheKey)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.line);
         char line[kPickKeyLineSize];
-        DescribePickKey(row.status, row.options, line);
+        DescribePickKey(kTextPickKey, row.status, row.options, line);
+        EXPECT_STREQ(row.line, line);
+    }
+}
+
+TEST(PickKeyLine, TheStillKeysLineSaysTheSame)
+{
+    const struct {
+        PickKeyStatus status;
+        KeyOption option;
+        const char *line;
+    } rows[] = {
+        {kPickKeyRegistered, OptionsWithKey(kPickKeyGiven, kDefaultStillKey, ""),
+         "Still key: Ctrl+Shift+F9"},
+        {kPickKeyTaken, OptionsWithKey(kPickKeyGiven, kDefaultStillKey, ""),
+         "Still key: Ctrl+Shift+F9 (in use by another program)"},
+        {kPickKeyTurnedOff, OptionsWithKey(kPickKeyOff, kDefaultStillKey, "none"),
+         "Still key: none"},
+        {kPickKeyUnreadable, OptionsWithKey(kPickKeyNotUnderstood, kDefaultStillKey, "F9+Ctrl"),
+         "Still key: not understood: F9+Ctrl"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.line);
+        char line[kPickKeyLineSize];
+        DescribePickKey(kTextStillKey, row.status, row.option, line);
         EXPECT_STREQ(row.line, line);
     }
 }
@@ -62,7 +86,7 @@ TEST(PickKeyLine, SpeaksJapaneseOnAJapaneseSystemWithTheKeyNamesKept)
     UseUiLanguage(kUiJapanese);
     const struct {
         PickKeyStatus status;
-        StoredOptions options;
+        KeyOption options;
         const char *line;
     } rows[] = {
         {kPickKeyTaken, OptionsWithKey(kPickKeyGiven, kDefaultPickKey, ""),
@@ -74,9 +98,13 @@ TEST(PickKeyLine, SpeaksJapaneseOnAJapaneseSystemWithTheKeyNamesKept)
     };
     for (const auto &row : rows) {
         char line[kPickKeyLineSize];
-        DescribePickKey(row.status, row.options, line);
+        DescribePickKey(kTextPickKey, row.status, row.options, line);
         EXPECT_EQ(Japanese(row.line), line);
     }
+    char line[kPickKeyLineSize];
+    DescribePickKey(kTextStillKey, kPickKeyRegistered,
+                    OptionsWithKey(kPickKeyGiven, kDefaultStillKey, ""), line);
+    EXPECT_EQ(Japanese("静止画キー: Ctrl+Shift+F9"), line);
     UseUiLanguage(kUiEnglish);
 }
 
@@ -88,12 +116,13 @@ TEST(PickKeyLine, AKeyAnotherWindowHoldsIsLeftToIt)
                                   GetModuleHandleA(NULL), NULL);
     const PickKey key = {kModControl | kModAlt, 0x7B}; // Ctrl+Alt+F12
     ASSERT_TRUE(RegisterHotKey(holder, 7, key.modifiers, key.virtualKey));
-    StoredOptions options = OptionsWithKey(kPickKeyGiven, key, "");
-    EXPECT_EQ(kPickKeyTaken, RegisterPickKey(picker, options));
+    KeyOption options = OptionsWithKey(kPickKeyGiven, key, "");
+    EXPECT_EQ(kPickKeyTaken, RegisterPickKey(picker, kPickKeyId, options));
     EXPECT_FALSE(RegisterHotKey(NULL, 8, key.modifiers, key.virtualKey)) << "the holder lost it";
     UnregisterHotKey(holder, 7);
-    EXPECT_EQ(kPickKeyRegistered, RegisterPickKey(picker, options)) << "free once released";
-    UnregisterPickKey(picker);
+    EXPECT_EQ(kPickKeyRegistered, RegisterPickKey(picker, kPickKeyId, options))
+        << "free once released";
+    UnregisterPickKeys(picker);
     DestroyWindow(picker);
     DestroyWindow(holder);
 }

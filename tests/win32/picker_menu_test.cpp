@@ -74,6 +74,8 @@ class PickerMenu : public ::testing::Test
         content.averageSide = 1;
         content.recent = &recent_;
         content.pickKeyLine = "(key)";
+        content.stillKeyLine = "(still key)";
+        content.stillKeyName = "Ctrl+Shift+F9";
         content.canPaste = true;
         content.palette = palette_.get();
         content.paletteFormat = kPaletteCss;
@@ -120,7 +122,8 @@ TEST_F(PickerMenu, EveryItemInEachLanguageWithTheSameMnemonics)
         {kUiEnglish,
          CP_ACP,
          {"&Copy as", "&Paste colour\tCtrl+V", "&Average", "&Recent colours", "Pa&lette", "",
-          "&Name\tnear limegreen (green)", "C&ontrast\tpick a second colour", "", "(key)"},
+          "&Name\tnear limegreen (green)", "C&ontrast\tpick a second colour", "",
+          "Pick from a &still\tCtrl+Shift+F9", "(key)", "(still key)"},
          {"&Hex\t#0AC840", "&Bare\t0AC840", "&rgb()\trgb(10, 200, 64)", "&List\t10, 200, 64",
           "h&sl()\thsl(137, 90%, 41%)", "&COLORREF\t0x0040C80A",
           "&oklch()\toklch(72.5% 0.222 145.7)"},
@@ -135,7 +138,7 @@ TEST_F(PickerMenu, EveryItemInEachLanguageWithTheSameMnemonics)
          932,
          {"コピー形式(&C)", "色を貼り付け(&P)\tCtrl+V", "平均(&A)", "最近の色(&R)", "パレット(&L)",
           "", "色名(&N)\tlimegreen に近い色 (緑)", "コントラスト(&O)\t比べる色がまだありません", "",
-          "(key)"},
+          "静止画から色を取る(&S)\tCtrl+Shift+F9", "(key)", "(still key)"},
          {"16 進数(&H)\t#0AC840", "16 進数・# なし(&B)\t0AC840", "rgb()(&R)\trgb(10, 200, 64)",
           "カンマ区切り(&L)\t10, 200, 64", "hsl()(&S)\thsl(137, 90%, 41%)",
           "COLORREF(&C)\t0x0040C80A", "oklch()(&O)\toklch(72.5% 0.222 145.7)"},
@@ -209,8 +212,8 @@ TEST_F(PickerMenu, PasteIsGreyedWhenTheClipboardHoldsNoColour)
 {
     UseUiLanguage(kUiEnglish);
     RecentColors none = {};
-    MenuContent content = {kGreen, kFormatHex,     1,           &none,        "(key)",
-                           false,  palette_.get(), kPaletteHex, "tanzel.gpl", false};
+    MenuContent content = {kGreen,  kFormatHex,     1,           &none,        "(key)", "(still key)",
+                           "",      false,          palette_.get(), kPaletteHex, "tanzel.gpl", false};
     menu_ = BuildPickerMenu(content);
     EXPECT_TRUE(GetMenuState(menu_, kPasteLine, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_FALSE(GetMenuState(menu_, kNameLine, MF_BYPOSITION) & MF_GRAYED);

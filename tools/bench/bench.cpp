@@ -1,8 +1,8 @@
 // tanzel's benchmark: the cost of a sample, of the loupe, of a long drag, of
-// Drop, of start-up, and the size of the exe, each paired with the floor it
-// is measured against in the same run. Prints one table (Markdown); the exit
-// code says only whether the program worked, never whether a figure met its
-// budget.
+// a still, of Drop, of start-up, and the size of the exe, each paired with
+// the floor it is measured against in the same run. Prints one table
+// (Markdown); the exit code says only whether the program worked, never
+// whether a figure met its budget.
 //
 //   tanzel_bench [--quick]
 //
@@ -31,8 +31,8 @@ Plan MakePlan(bool quick)
     // Two rounds of Drop: the farm then moves its windows only twice, which
     // is most of the quick run's time.
     if (quick)
-        return {40, 2000, {100, 1000}, 2, 2, 3};
-    return {400, 20000, {100, 1000, 5000}, 5, 10, 25};
+        return {40, 2000, {100, 1000}, 2, 2, 3, 20};
+    return {400, 20000, {100, 1000, 5000}, 5, 10, 25, 100};
 }
 
 // With TANZEL_BENCH_TRACE set, how long each part took, to standard error.
@@ -63,6 +63,9 @@ int RunBench(bool quick)
         start = NowUs();
         MeasureSamples(plan, picker);
         TracePart("samples", start);
+        start = NowUs();
+        MeasureStill(plan, picker);
+        TracePart("still", start);
         start = NowUs();
         MeasureDrop(plan, picker);
         TracePart("drop", start);

@@ -13,6 +13,7 @@ struct Plan {
     int dropRounds; // each size in each round
     int dropTurns;  // pairs at the largest size in each round; more at the smaller
     int startRounds;
+    int stillPairs; // a still of the program's and a bare one in each
 };
 
 // size.cpp
@@ -27,6 +28,10 @@ DWORD RunSecondStart(bool warm);
 
 // samples.cpp: samples, their repaint, the loupe, and a long drag
 void MeasureSamples(const Plan &plan, HWND picker);
+
+// still.cpp: from the still key to the still on the screen, and what twenty
+// stills leave behind
+void MeasureStill(const Plan &plan, HWND picker);
 
 // drop.cpp
 void MeasureDrop(const Plan &plan, HWND picker);
@@ -56,6 +61,10 @@ void SetAverageSide(int side);
 // The pick key's message as the system sends it: a pick under the pointer,
 // the swatch painted, the recent colours written.
 void PressPickKey(HWND picker);
+// The still key's message as the system sends it: a still begins, or the
+// one shown ends; whether one shows.
+void PressStillKey(HWND picker);
+bool StillShows();
 // What the first Drop adds: comdlg32.dll mapped and the colour dialog's
 // caption read from it; false when there is none.
 bool ReadSystemDialogTitle();

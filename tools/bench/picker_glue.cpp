@@ -8,6 +8,7 @@
 #include "picker/dpi_awareness.h"
 #include "picker/host_dialog_protocol.h"
 #include "picker/screen_sample.h"
+#include "picker/still.h"
 #include "picker/swatch.h"
 #include "tools/bench/bench.h"
 #include "tools/bench/picker_facts.h"
@@ -87,6 +88,16 @@ void SetAverageSide(int side)
 void PressPickKey(HWND picker)
 {
     SendMessageA(picker, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F8));
+}
+
+void PressStillKey(HWND picker)
+{
+    SendMessageA(picker, WM_HOTKEY, kStillKeyId, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F9));
+}
+
+bool StillShows()
+{
+    return IsStillShown();
 }
 
 bool ReadSystemDialogTitle()

@@ -123,6 +123,21 @@ void EndAveragedLoupeSamples()
     SetAverageSide(1);
 }
 
+// The still key begins a still at the pointer; samples then read its copy.
+void BeginStillSamples(POINT first)
+{
+    SetCursorPos(first.x, first.y);
+    PressStillKey(g_picker);
+    BeginLoupeSamples(first);
+}
+
+void EndStillSamples()
+{
+    if (StillShows())
+        PressStillKey(g_picker);
+    PumpFor(kBatchSettleMs);
+}
+
 void BeginPickKey(POINT first)
 {
     SetCursorPos(first.x, first.y);
@@ -193,6 +208,13 @@ const PairedRow kPairedRows[] = {
      {TakeLoupeSampleShown, BeginLoupeSamples, EndLoupeSamples},
      1.1,
      NULL},
+    {"still: drag sample with the loupe shown over a still, read from its copy",
+     {TakeLoupeSampleShown, BeginStillSamples, EndStillSamples},
+     "bare read + the bare repaint above + a bare layered window 90x90 (the loupe's floor "
+     "above)",
+     {TakeBareLoupe, BeginBareLoupe, EndBareLoupe},
+     1.2,
+     LoupeFloorShows},
     {"pick key: WM_HOTKEY to the swatch painted, shown, the recent colours written",
      {TakePickKeyShown, BeginPickKey, EndPickKey},
      "bare read + the bare repaint (the platform's repaint cycle)",

@@ -3,7 +3,9 @@
 //
 //   tanzel_demo SCREENSHOT.png
 // A second screenshot, taken mid-drag with the loupe over the patch's edge,
-// goes beside it as SCREENSHOT-loupe.png.
+// goes beside it as SCREENSHOT-loupe.png; a third, of a still with the loupe
+// over the same edge after the patch turned orange under it, as
+// SCREENSHOT-still.png.
 #include "support/driver.h"
 #include "support/host_dialog.h"
 
@@ -14,6 +16,7 @@ namespace
 {
 
 const COLORREF kDemoColor = RGB(10, 200, 64);
+const COLORREF kLaterColor = RGB(255, 128, 0);
 const RECT kPatchArea = {40, 60, 240, 260};
 
 void Say(const std::string &text)
@@ -29,12 +32,13 @@ std::string Describe(int red, int green, int blue)
     return text;
 }
 
-std::string LoupeScreenshotPath(const std::string &screenshot)
+// SCREENSHOT.png with what before the extension.
+std::string ScreenshotBeside(const std::string &screenshot, const char *what)
 {
     size_t dot = screenshot.rfind('.');
     if (dot == std::string::npos || screenshot.find('/', dot) != std::string::npos)
-        return screenshot + "-loupe";
-    return screenshot.substr(0, dot) + "-loupe" + screenshot.substr(dot);
+        return screenshot + what;
+    return screenshot.substr(0, dot) + what + screenshot.substr(dot);
 }
 
 void SaveScreenshotAs(const std::string &path)
@@ -71,7 +75,7 @@ int main(int argc, char **argv)
     MouseMoveTo(kPatchArea.right - 1, 160);
     POINT swatchCorner = ClientPointOnScreen(picker.window, 7, 7);
     WaitUntil([&] { return ScreenPixel(swatchCorner.x, swatchCorner.y) == kDemoColor; }, 5000);
-    SaveScreenshotAs(LoupeScreenshotPath(screenshot));
+    SaveScreenshotAs(ScreenshotBeside(screenshot, "-loupe"));
     MouseMoveTo(140, 160);
     MouseUp();
     Say("let go over the patch, then clicking Drop");
@@ -89,6 +93,18 @@ int main(int argc, char **argv)
     std::string result = ReadHostResult(host);
     Say("the dialog returned: " + result);
     EndHost(&host);
+
+    Say("Ctrl+Shift+F9 with the pointer on the patch's edge: the screen stands still; the patch "
+        "turns orange under the still, which still shows it green");
+    FocusWineDesktop();
+    MouseMoveTo(kPatchArea.right - 1, 160);
+    PressKey("ctrl+shift+F9");
+    WaitUntil([&] { return FindWindowA("TANZEL_STILL", NULL) != NULL; }, 5000);
+    RepaintPatch(patch, kLaterColor);
+    MouseMoveTo(kPatchArea.right - 2, 160);
+    WaitUntil([&] { return ScreenPixel(swatchCorner.x, swatchCorner.y) == kDemoColor; }, 5000);
+    SaveScreenshotAs(ScreenshotBeside(screenshot, "-still"));
+    PressKey("Escape");
 
     int exitCode = CloseTanzel(&picker);
     Say("tanzel closed with exit code " + std::to_string(exitCode));

@@ -1,8 +1,11 @@
 // A borderless window of known colours for the tests, in a process of its own:
 //   tanzel_patch LEFT TOP RIGHT BOTTOM COLOR [BAND_LEFT BAND_TOP BAND_RIGHT BAND_BOTTOM COLOR]...
 // Colours are COLORREF values (0x00BBGGRR); band rectangles are in the
-// patch's client coordinates. The window closes on WM_CLOSE.
+// patch's client coordinates. The window closes on WM_CLOSE; kRepaintPatch
+// (patch/patch_message.h) fills it with another colour, the bands kept.
 #include <windows.h>
+
+#include "support/patch/patch_message.h"
 
 #include <cstdlib>
 #include <vector>
@@ -36,6 +39,11 @@ LRESULT CALLBACK PatchWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         EndPaint(window, &paint);
         return 0;
     }
+    case kRepaintPatch:
+        g_bands[0].color = static_cast<COLORREF>(wParam);
+        InvalidateRect(window, NULL, FALSE);
+        UpdateWindow(window);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
