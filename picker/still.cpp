@@ -55,11 +55,14 @@ bool CreateStillWindow(HWND pickerWindow, const RECT &screen, int width, int hei
 {
     WNDCLASSA stillClass = {};
     stillClass.lpfnWndProc = StillWndProc;
+    stillClass.hInstance =
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(pickerWindow, GWLP_HINSTANCE));
     stillClass.lpszClassName = kStillClassName;
     // Fails harmlessly from the second still on.
     RegisterClassA(&stillClass);
-    HWND window = CreateWindowExA(kStillExStyle, kStillClassName, "", WS_POPUP, screen.left,
-                                  screen.top, width, height, NULL, NULL, NULL, NULL);
+    HWND window =
+        CreateWindowExA(kStillExStyle, kStillClassName, NULL, WS_POPUP, screen.left, screen.top,
+                        width, height, NULL, NULL, stillClass.hInstance, NULL);
     g_still.window = window;
     ShowWindow(window, SW_SHOWNOACTIVATE);
     // Raised after it, the picker takes the loupe it owns along.
@@ -98,8 +101,8 @@ void EndStill()
     SelectObject(g_still.copy, g_still.previousBitmap);
     DeleteDC(g_still.copy);
     DeleteObject(g_still.bitmap);
-    StillState none = {};
-    g_still = none;
+    g_still.window = NULL;
+    g_still.copy = NULL;
 }
 
 bool IsStillShown()
