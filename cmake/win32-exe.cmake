@@ -32,9 +32,11 @@ endfunction()
 # a call into the C runtime (memmove), which the exe does not link. -Oz (GCC
 # 12) picks the shorter instruction where -Os picks the faster of two near in
 # size, and MinGW's i686 compiler keeps a frame pointer unless told not to:
-# together a twentieth of the code.
+# together a twentieth of the code. No jump tables: each entry of one is four
+# bytes and, on i686, a relocation too, where the window procedures' sparse
+# switches compare in fewer bytes.
 set(TANZEL_SMALL_CODE_FLAGS -Oz -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-  -ffunction-sections -fno-tree-loop-distribute-patterns -fomit-frame-pointer)
+  -ffunction-sections -fno-tree-loop-distribute-patterns -fomit-frame-pointer -fno-jump-tables)
 
 # The program itself: small, no exceptions or RTTI, unused code dropped, stripped.
 # The linker's own script with the read-only data moved into .text: one
