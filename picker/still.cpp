@@ -53,18 +53,19 @@ bool CopyScreen(const RECT &screen, int width, int height)
 // Below the picker, whose window and loupe stay above it.
 bool CreateStillWindow(HWND pickerWindow, const RECT &screen, int width, int height)
 {
-    WNDCLASSA stillClass = {};
+    WNDCLASSEXA stillClass = {};
+    stillClass.cbSize = sizeof(stillClass);
     stillClass.lpfnWndProc = StillWndProc;
     stillClass.lpszClassName = kStillClassName;
     // Fails harmlessly from the second still on.
-    RegisterClassA(&stillClass);
+    RegisterClassExA(&stillClass);
     HWND window = CreateWindowExA(kStillExStyle, kStillClassName, "", WS_POPUP, screen.left,
                                   screen.top, width, height, NULL, NULL, NULL, NULL);
     g_still.window = window;
     ShowWindow(window, SW_SHOWNOACTIVATE);
     // Raised after it, the picker takes the loupe it owns along.
     SetWindowPos(pickerWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    UpdateWindow(window);
+    RedrawWindow(window, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN); // UpdateWindow
     return window != NULL;
 }
 
