@@ -100,10 +100,12 @@ function(tanzel_own_entry target name)
 endfunction()
 
 # Optimised across its files at the link, which generates the code and so
-# takes the same flags.
+# takes the same flags, but for one section per function: the optimiser has
+# dropped what is unused by then, and each such section would be aligned to
+# 16 bytes on x64 (4 on i686): 864 bytes of padding in x64's code.
 function(tanzel_link_time_optimised target)
   if(NOT MSVC)
     target_compile_options(${target} PRIVATE -flto)
-    target_link_options(${target} PRIVATE ${TANZEL_SMALL_CODE_FLAGS} -flto)
+    target_link_options(${target} PRIVATE ${TANZEL_SMALL_CODE_FLAGS} -fno-function-sections -flto)
   endif()
 endfunction()
