@@ -5,6 +5,9 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand);
 
+// The exe's own module handle, which GetModuleHandleA(NULL) would return.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 extern "C" void __cdecl TanzelStartup()
 {
     STARTUPINFOA startup;
@@ -13,7 +16,7 @@ extern "C" void __cdecl TanzelStartup()
     GetStartupInfoA(&startup);
     int showCommand =
         (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-    UINT exitCode =
-        static_cast<UINT>(WinMain(GetModuleHandleA(NULL), NULL, GetCommandLineA(), showCommand));
+    UINT exitCode = static_cast<UINT>(
+        WinMain(reinterpret_cast<HINSTANCE>(&__ImageBase), NULL, NULL, showCommand));
     ExitProcess(exitCode);
 }

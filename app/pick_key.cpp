@@ -19,6 +19,15 @@ void AppendForMenu(char *line, int size, const char *text)
     line[length] = '\0';
 }
 
+// lstrcpyA's copy, returning the end for the next part: in a line built of
+// parts, shorter than the calls through the imports.
+char *CopyText(char *to, const char *from)
+{
+    while ((*to = *from++) != '\0')
+        ++to;
+    return to;
+}
+
 } // namespace
 
 PickKeyStatus RegisterPickKey(HWND window, int keyId, const KeyOption &option)
@@ -45,19 +54,19 @@ void UnregisterPickKeys(HWND window)
 void DescribePickKey(UiTextId label, PickKeyStatus status, const KeyOption &option,
                      char (&line)[kPickKeyLineSize])
 {
-    lstrcpyA(line, UiText(label));
+    char *end = CopyText(line, UiText(label));
     if (status == kPickKeyTurnedOff) {
-        lstrcatA(line, UiText(kTextPickKeyNone));
+        CopyText(end, UiText(kTextPickKeyNone));
         return;
     }
     if (status == kPickKeyUnreadable) {
-        lstrcatA(line, UiText(kTextPickKeyNotUnderstood));
+        CopyText(end, UiText(kTextPickKeyNotUnderstood));
         AppendForMenu(line, kPickKeyLineSize, option.text);
         return;
     }
     char name[kPickKeyNameSize];
     FormatPickKey(option.key, name);
-    lstrcatA(line, name);
+    end = CopyText(end, name);
     if (status == kPickKeyTaken)
-        lstrcatA(line, UiText(kTextPickKeyTaken));
+        CopyText(end, UiText(kTextPickKeyTaken));
 }

@@ -303,9 +303,14 @@ void DrawColorSquare(const DRAWITEMSTRUCT *item)
 {
     RECT square = item->rcItem;
     int top = (square.top + square.bottom - kSwatchSize) / 2;
-    SetRect(&square, square.left, top, square.left + kSwatchSize, top + kSwatchSize);
+    square.top = top;
+    square.right = square.left + kSwatchSize;
+    square.bottom = top + kSwatchSize;
     FrameRect(item->hDC, &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    InflateRect(&square, -1, -1);
+    ++square.left;
+    ++square.top;
+    --square.right;
+    --square.bottom;
     HBRUSH fill = CreateSolidBrush(static_cast<COLORREF>(item->itemData));
     FillRect(item->hDC, &square, fill);
     DeleteObject(fill);

@@ -85,7 +85,9 @@ bool IsPickerRunning()
 
 void RegisterPickerClass(HINSTANCE instance)
 {
-    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TANZEL));
+    // LoadIconA's own call, through the import the dropper needs anyway.
+    HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TANZEL), IMAGE_ICON,
+                                               0, 0, LR_SHARED | LR_DEFAULTSIZE));
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -142,6 +144,6 @@ bool CreatePickerWindow(HINSTANCE instance, int showCommand)
     g_picker.window.pickKey = RegisterPickKey(window, kPickKeyId, g_picker.options.pickKey);
     g_picker.window.stillKey = RegisterPickKey(window, kStillKeyId, g_picker.options.stillKey);
     ShowWindow(window, showCommand);
-    UpdateWindow(window);
+    RedrawWindow(window, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN); // UpdateWindow
     return true;
 }

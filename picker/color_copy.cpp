@@ -14,7 +14,9 @@ bool OpenClipboardPatiently(HWND owner)
 {
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
         if (attempt > 0)
-            Sleep(kOpenRetryDelayMs);
+            // Sleep, through an import the program has anyway: its own
+            // process (GetCurrentProcess's constant) never ends while it waits.
+            WaitForSingleObject(reinterpret_cast<HANDLE>(-1), kOpenRetryDelayMs);
         if (OpenClipboard(owner))
             return true;
     }

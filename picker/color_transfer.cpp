@@ -94,7 +94,9 @@ HMODULE MapSystemComdlg()
     UINT length = GetSystemDirectoryA(path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return NULL;
-    lstrcpyA(path + length, kComdlgFileName);
+    char *to = path + length;
+    for (const char *from = kComdlgFileName; (*to++ = *from++) != '\0';) {
+    }
     return LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
 }
 
@@ -128,7 +130,8 @@ bool ReadCaptionOf(HMODULE comdlg, char (&title)[kHostTitleSize])
         return false;
     DWORD size = SizeofResource(comdlg, found);
     HGLOBAL loaded = LoadResource(comdlg, found);
-    const uint8_t *resource = loaded ? static_cast<const uint8_t *>(LockResource(loaded)) : NULL;
+    // What LockResource would return: a loaded resource's handle is its address.
+    const uint8_t *resource = static_cast<const uint8_t *>(loaded);
     DialogCaption caption;
     return resource && FindDialogCaption(resource, size, &caption) &&
            ConvertCaption(resource, caption, title);

@@ -42,10 +42,13 @@ ScreenRect ScreenRectOf(const RECT &rect)
 ScreenRect MonitorAt(POINT hotSpot)
 {
     RECT &known = g_loupe.monitor;
-    if (!PtInRect(&known, hotSpot)) {
+    if (hotSpot.x < known.left || hotSpot.x >= known.right || hotSpot.y < known.top ||
+        hotSpot.y >= known.bottom) {
         MONITORINFO monitor = {};
         monitor.cbSize = sizeof(monitor);
-        GetMonitorInfoA(MonitorFromPoint(hotSpot, MONITOR_DEFAULTTONEAREST), &monitor);
+        // As MonitorFromPoint asks, through the import the window's place needs anyway.
+        RECT spot = {hotSpot.x, hotSpot.y, hotSpot.x + 1, hotSpot.y + 1};
+        GetMonitorInfoA(MonitorFromRect(&spot, MONITOR_DEFAULTTONEAREST), &monitor);
         known = monitor.rcMonitor;
     }
     return ScreenRectOf(known);
@@ -77,7 +80,7 @@ void RepaintLoupeNow(HWND window)
     HDC target = GetDC(window);
     PaintLoupe(target);
     ReleaseDC(window, target);
-    ValidateRect(window, NULL);
+    RedrawWindow(window, NULL, NULL, RDW_VALIDATE); // ValidateRect(window, NULL)
 }
 
 void OnLoupePaint(HWND window)
@@ -108,15 +111,18 @@ LRESULT CALLBACK LoupeWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 } // namespace
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 void CreateLoupe(HWND pickerWindow)
 {
-    WNDCLASSA loupeClass = {};
+    WNDCLASSEXA loupeClass = {};
+    loupeClass.cbSize = sizeof(loupeClass);
     loupeClass.lpfnWndProc = LoupeWndProc;
-    HINSTANCE instance =
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(pickerWindow, GWLP_HINSTANCE));
+    // The module that made the picker is this one, as GWLP_HINSTANCE would say.
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(&__ImageBase);
     loupeClass.hInstance = instance;
     loupeClass.lpszClassName = kLoupeClassName;
-    RegisterClassA(&loupeClass);
+    RegisterClassExA(&loupeClass);
     // Made in physical pixels, so a scaled display never stretches its blocks.
     HANDLE previousContext = EnterPhysicalPixels();
     HWND window =
@@ -158,9 +164,10 @@ void ShowLoupeAt(HWND pickerWindow, POINT hotSpot, int side, const ColorSample &
 void HideLoupe()
 {
     // Monitors may have changed by the time it shows again.
-    SetRectEmpty(&g_loupe.monitor);
-    if (IsWindowVisible(g_loupe.window))
-        ShowWindow(g_loupe.window, SW_HIDE);
+    // A rectangle no hot spot is in, as an empty one.
+    g_loupe.monitor.right = g_loupe.monitor.left;
+    // Returns at once on a hidden window, as IsWindowVisible would have.
+    ShowWindow(g_loupe.window, SW_HIDE);
 }
 
 void DestroyLoupe()

@@ -89,10 +89,13 @@ void ReadSquare(POINT hotSpot)
                    hotSpot.y - kSquareCentre + kScreenSquareSize};
     RECT screenRect = VirtualScreen();
     RECT onScreen;
-    bool whole = IntersectRect(&onScreen, &square, &screenRect) && EqualRect(&onScreen, &square);
+    bool any = IntersectRect(&onScreen, &square, &screenRect);
+    // Within the square, so whole when as large.
+    bool whole = any && onScreen.right - onScreen.left == kScreenSquareSize &&
+                 onScreen.bottom - onScreen.top == kScreenSquareSize;
     if (!whole)
         PatBlt(g_square.dc, 0, 0, kScreenSquareSize, kScreenSquareSize, BLACKNESS);
-    if (!IsRectEmpty(&onScreen)) {
+    if (any) {
         POINT origin;
         HDC source = OpenSource(&origin);
         BitBlt(g_square.dc, onScreen.left - square.left, onScreen.top - square.top,
@@ -115,7 +118,12 @@ RECT AveragedArea(POINT hotSpot, int side)
     RECT area;
     if (!IntersectRect(&area, &square, &screen))
         return area;
-    OffsetRect(&area, kSquareCentre - hotSpot.x, kSquareCentre - hotSpot.y);
+    int dx = kSquareCentre - hotSpot.x;
+    int dy = kSquareCentre - hotSpot.y;
+    area.left += dx;
+    area.right += dx;
+    area.top += dy;
+    area.bottom += dy;
     return area;
 }
 
@@ -123,7 +131,7 @@ ColorSample AverageSquare(POINT hotSpot, int side)
 {
     ReadSquare(hotSpot);
     RECT area = AveragedArea(hotSpot, side);
-    if (IsRectEmpty(&area))
+    if (area.left >= area.right || area.top >= area.bottom)
         return SplitPixelValue(CLR_INVALID);
     const uint32_t *first = g_square.pixels + area.top * kScreenSquareSize + area.left;
     return AverageInLinearLight(first, kScreenSquareSize, area.right - area.left,

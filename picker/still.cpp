@@ -3,6 +3,8 @@
 #include "picker/dpi_awareness.h"
 #include "picker/screen_sample.h"
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace
 {
 
@@ -53,13 +55,13 @@ bool CopyScreen(const RECT &screen, int width, int height)
 // Below the picker, whose window and loupe stay above it.
 bool CreateStillWindow(HWND pickerWindow, const RECT &screen, int width, int height)
 {
-    WNDCLASSA stillClass = {};
+    WNDCLASSEXA stillClass = {};
+    stillClass.cbSize = sizeof(stillClass);
     stillClass.lpfnWndProc = StillWndProc;
-    stillClass.hInstance =
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(pickerWindow, GWLP_HINSTANCE));
+    stillClass.hInstance = reinterpret_cast<HINSTANCE>(&__ImageBase);
     stillClass.lpszClassName = kStillClassName;
     // Fails harmlessly from the second still on.
-    RegisterClassA(&stillClass);
+    RegisterClassExA(&stillClass);
     HWND window =
         CreateWindowExA(kStillExStyle, kStillClassName, NULL, WS_POPUP, screen.left, screen.top,
                         width, height, NULL, NULL, stillClass.hInstance, NULL);
@@ -67,7 +69,7 @@ bool CreateStillWindow(HWND pickerWindow, const RECT &screen, int width, int hei
     ShowWindow(window, SW_SHOWNOACTIVATE);
     // Raised after it, the picker takes the loupe it owns along.
     SetWindowPos(pickerWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    UpdateWindow(window);
+    RedrawWindow(window, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN); // UpdateWindow
     return window != NULL;
 }
 

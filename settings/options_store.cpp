@@ -125,6 +125,9 @@ void LoadPalettePath(char (&path)[MAX_PATH])
     char value[2 * MAX_PATH];
     ReadValue(kPaletteKey, value, sizeof(value));
     DWORD expanded = IsMissing(value) ? 0 : ExpandEnvironmentStringsA(value, path, MAX_PATH);
-    if (expanded <= 1 || expanded > MAX_PATH)
-        lstrcpyA(path, kDefaultPaletteFile);
+    if (expanded <= 1 || expanded > MAX_PATH) {
+        char *to = path;
+        for (const char *from = kDefaultPaletteFile; (*to++ = *from++) != '\0';) {
+        }
+    }
 }

@@ -34,6 +34,11 @@ void ReadProfileValue(const char *key, const char *absent, char *value, int size
 {
     if (!g_snapshotTaken)
         GetPrivateProfileStringA(kIniSection, key, absent, value, size, kIniPath);
-    else if (!FindProfileValue(g_section, key, value, size))
-        lstrcpynA(value, absent, size);
+    else if (!FindProfileValue(g_section, key, value, size)) {
+        // lstrcpynA's copy: at most size - 1 characters, then the end.
+        int i = 0;
+        for (; i < size - 1 && absent[i] != '\0'; ++i)
+            value[i] = absent[i];
+        value[i] = '\0';
+    }
 }

@@ -62,8 +62,12 @@ void GetRestoredOuterRect(HWND window, RECT *outer)
     monitor.cbSize = sizeof(monitor);
     // Left zero-filled when it fails, which leaves the rectangle as it is.
     GetMonitorInfoA(MonitorFromRect(outer, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    OffsetRect(outer, monitor.rcWork.left - monitor.rcMonitor.left,
-               monitor.rcWork.top - monitor.rcMonitor.top);
+    int dx = monitor.rcWork.left - monitor.rcMonitor.left;
+    int dy = monitor.rcWork.top - monitor.rcMonitor.top;
+    outer->left += dx;
+    outer->right += dx;
+    outer->top += dy;
+    outer->bottom += dy;
 }
 
 } // namespace
