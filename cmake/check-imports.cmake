@@ -1,9 +1,11 @@
-# Fails when tanzel.exe outgrows what it may be: at most 40 KiB, importing
+# Fails when tanzel.exe outgrows what it may be: at most 40 KiB (the x64
+# build, whose import entries and instructions are longer, 42 KiB), importing
 # from KERNEL32, USER32 and GDI32 only, with ASLR, DEP and a relocation table;
 # a 64-bit exe also with high-entropy ASLR. Runs on the build host, on the
 # file itself:
 #   cmake -DOBJDUMP=... -DEXE=.../tanzel.exe -P check-imports.cmake
 set(max_bytes 40960)
+set(max_bytes_x64 43008)
 set(allowed_dlls KERNEL32.DLL USER32.DLL GDI32.DLL)
 
 if(NOT OBJDUMP OR NOT EXE)
@@ -11,11 +13,6 @@ if(NOT OBJDUMP OR NOT EXE)
 endif()
 
 set(problems "")
-
-file(SIZE "${EXE}" size)
-if(size GREATER max_bytes)
-  string(APPEND problems "\n  ${size} bytes, over the ${max_bytes}-byte budget")
-endif()
 
 execute_process(COMMAND "${OBJDUMP}" -p "${EXE}"
   OUTPUT_VARIABLE headers RESULT_VARIABLE status ERROR_VARIABLE errors)
@@ -42,6 +39,7 @@ endforeach()
 set(flags DYNAMIC_BASE NX_COMPAT)
 if(headers MATCHES "Magic[ \t]+020b")
   set(format "PE32+")
+  set(max_bytes ${max_bytes_x64})
   list(APPEND flags HIGH_ENTROPY_VA)
 elseif(headers MATCHES "Magic[ \t]+010b")
   set(format "PE32")
@@ -53,6 +51,11 @@ foreach(flag ${flags})
     string(APPEND problems "\n  DllCharacteristics lacks ${flag}")
   endif()
 endforeach()
+
+file(SIZE "${EXE}" size)
+if(size GREATER max_bytes)
+  string(APPEND problems "\n  ${size} bytes, over the ${max_bytes}-byte budget")
+endif()
 
 execute_process(COMMAND "${OBJDUMP}" -h "${EXE}" OUTPUT_VARIABLE sections RESULT_VARIABLE status)
 if(NOT status EQUAL 0 OR NOT sections MATCHES "[ \t]\\.reloc[ \t]")
