@@ -19,7 +19,7 @@ struct MenuContent {
     const char *pickKeyLine;
     const char *stillKeyLine;
     const char *stillKeyName; // empty while tanzel does not hold the still key
-    bool canPaste; // the clipboard holds a colour as text
+    bool canPaste;            // the clipboard holds a colour as text
     const Palette *palette;
     PaletteFormat paletteFormat;
     const char *paletteFile; // its name without the folder

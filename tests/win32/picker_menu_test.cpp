@@ -212,8 +212,9 @@ TEST_F(PickerMenu, PasteIsGreyedWhenTheClipboardHoldsNoColour)
 {
     UseUiLanguage(kUiEnglish);
     RecentColors none = {};
-    MenuContent content = {kGreen,  kFormatHex,     1,           &none,        "(key)", "(still key)",
-                           "",      false,          palette_.get(), kPaletteHex, "tanzel.gpl", false};
+    MenuContent content = {kGreen,        kFormatHex, 1,     &none,          "(key)",
+                           "(still key)", "",         false, palette_.get(), kPaletteHex,
+                           "tanzel.gpl",  false};
     menu_ = BuildPickerMenu(content);
     EXPECT_TRUE(GetMenuState(menu_, kPasteLine, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_FALSE(GetMenuState(menu_, kNameLine, MF_BYPOSITION) & MF_GRAYED);
