@@ -38,13 +38,6 @@ const RECT kOtherPatchArea = {40, 400, 240, 600};
 const POINT kOtherPatchCentre = {140, 500};
 const COLORREF kOther = RGB(120, 60, 30);
 
-POINT PointerPosition()
-{
-    POINT pointer = {};
-    GetCursorPos(&pointer);
-    return pointer;
-}
-
 class PrecisionPicking : public PickerSession
 {
   protected:

@@ -24,18 +24,6 @@ const POINT kSecondPatchCentre = {140, 500};
 // Clear of the picker, which starts centred on the screen.
 const char kHostPlacement[] = "--x 600 --y 20";
 
-POINT PointerPosition()
-{
-    POINT pointer = {};
-    GetCursorPos(&pointer);
-    return pointer;
-}
-
-bool SamePoint(POINT a, POINT b)
-{
-    return a.x == b.x && a.y == b.y;
-}
-
 BOOL CALLBACK CountIfVisibleAndOf(HWND window, LPARAM parameter)
 {
     auto *search = reinterpret_cast<std::pair<DWORD, int> *>(parameter);

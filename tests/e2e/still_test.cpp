@@ -21,18 +21,6 @@ const COLORREF kGreen = RGB(10, 200, 64);
 const COLORREF kOrange = RGB(255, 128, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
 
-POINT PointerPosition()
-{
-    POINT pointer = {};
-    GetCursorPos(&pointer);
-    return pointer;
-}
-
-bool SamePoint(POINT a, POINT b)
-{
-    return a.x == b.x && a.y == b.y;
-}
-
 class Still : public PickerSession
 {
   protected:

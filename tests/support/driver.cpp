@@ -529,3 +529,15 @@ std::string IniValueIn(const std::string &path, const std::string &key)
     start += key.size() + 1;
     return ini.substr(start, ini.find_first_of("\r\n", start) - start);
 }
+
+POINT PointerPosition()
+{
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    return pointer;
+}
+
+bool SamePoint(POINT a, POINT b)
+{
+    return a.x == b.x && a.y == b.y;
+}

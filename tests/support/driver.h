@@ -32,6 +32,10 @@ bool StartWindowsProgram(const std::string &commandLine, const char *workingDire
 // still runs, and nothing else: tests start from a clean desktop. Whatever a
 // test leaves running also ends when the test process does.
 void EndStartedPrograms();
+
+// Where the real pointer is now, in screen coordinates.
+POINT PointerPosition();
+bool SamePoint(POINT a, POINT b);
 // Top-level windows of class "TANZEL" titled "tanzel".
 std::vector<HWND> FindPickerWindows();
 

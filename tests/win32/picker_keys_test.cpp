@@ -42,13 +42,6 @@ void HoldModifiers(Modifiers held)
     SetKeyboardState(state);
 }
 
-POINT PointerPosition()
-{
-    POINT pointer = {};
-    GetCursorPos(&pointer);
-    return pointer;
-}
-
 class PickerKeys : public ::testing::Test
 {
   protected:
