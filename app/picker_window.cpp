@@ -64,6 +64,7 @@ POINT ReadPointerPosition()
 // once, until the next move.
 void SampleAt(HWND window, POINT hotSpot)
 {
+    g_picker.window.samplePoint = hotSpot;
     SampleScreenColor(window, hotSpot);
     ShowLoupeAt(window, hotSpot, g_picker.options.averageSide, g_picker.sample);
 }
@@ -198,7 +199,19 @@ void BeginStill(HWND window)
     SetForegroundWindow(window);
     BeginPicking(window);
     // The loupe waits for the first move: the still reaches the screen sooner.
-    SampleScreenColor(window, ReadPointerPosition());
+    POINT pointer = ReadPointerPosition();
+    g_picker.window.samplePoint = pointer;
+    SampleScreenColor(window, pointer);
+}
+
+// Showing the still under a resting pointer sends a move too; over a still
+// the same point shows the same colour, and the loupe waits for a real move.
+void MoveInStill(HWND window)
+{
+    POINT pointer = ReadPointerPosition();
+    const POINT &last = g_picker.window.samplePoint;
+    if (pointer.x != last.x || pointer.y != last.y)
+        SampleAt(window, pointer);
 }
 
 // The still goes first, so that losing the capture finds it gone; then all
@@ -490,7 +503,7 @@ void OnLeftButtonDown(HWND window)
 void OnMouseMove(HWND window, WPARAM keys)
 {
     if (IsStillShown()) {
-        SampleUnderPointer(window);
+        MoveInStill(window);
         return;
     }
     if (!g_picker.window.dragging) {

@@ -18,6 +18,8 @@ struct PickerWindowState {
     POINT nudgeFrom;
     POINT nudgeTarget;
     DWORD nudgeTime;
+    // Where the colour was last read, drag or still
+    POINT samplePoint;
     PickKeyStatus pickKey;
     PickKeyStatus stillKey;
     // A pick whose recent colours wait for the next moment to be written

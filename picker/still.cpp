@@ -16,6 +16,7 @@ struct StillState {
     HDC copy;
     HBITMAP bitmap;
     HGDIOBJ previousBitmap;
+    bool classRegistered;
 };
 
 StillState g_still;
@@ -52,23 +53,32 @@ bool CopyScreen(const RECT &screen, int width, int height)
     return copied && g_still.bitmap;
 }
 
-// Below the picker, whose window and loupe stay above it.
-bool CreateStillWindow(HWND pickerWindow, const RECT &screen, int width, int height)
+void RegisterStillClass(HINSTANCE instance)
 {
+    if (g_still.classRegistered)
+        return;
     WNDCLASSEXA stillClass = {};
     stillClass.cbSize = sizeof(stillClass);
     stillClass.lpfnWndProc = StillWndProc;
-    stillClass.hInstance = reinterpret_cast<HINSTANCE>(&__ImageBase);
+    stillClass.hInstance = instance;
     stillClass.lpszClassName = kStillClassName;
-    // Fails harmlessly from the second still on.
-    RegisterClassExA(&stillClass);
-    HWND window =
-        CreateWindowExA(kStillExStyle, kStillClassName, NULL, WS_POPUP, screen.left, screen.top,
-                        width, height, NULL, NULL, stillClass.hInstance, NULL);
+    g_still.classRegistered = RegisterClassExA(&stillClass) != 0;
+}
+
+// Below the picker, whose window and loupe stay above it. The picker is
+// raised while the still is hidden: it is never covered, so it has nothing to
+// repaint, and a window system that stacks each window it shows on top (as
+// Wine's X11 driver does) still finds it above.
+bool CreateStillWindow(HWND pickerWindow, const RECT &screen, int width, int height)
+{
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(&__ImageBase);
+    RegisterStillClass(instance);
+    HWND window = CreateWindowExA(kStillExStyle, kStillClassName, NULL, WS_POPUP, screen.left,
+                                  screen.top, width, height, NULL, NULL, instance, NULL);
     g_still.window = window;
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    // Raised after it, the picker takes the loupe it owns along.
+    // The picker takes the loupe it owns along.
     SetWindowPos(pickerWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
     RedrawWindow(window, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN); // UpdateWindow
     return window != NULL;
 }
