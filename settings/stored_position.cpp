@@ -21,13 +21,20 @@ bool IsOnAnyMonitor(WindowCorner point, const ScreenLayout &screens)
 
 } // namespace
 
+bool IsStoredCornerShown(const char *leftText, const char *topText, const ScreenLayout &screens)
+{
+    if (IsAbsentProfileValue(leftText) || IsAbsentProfileValue(topText))
+        return false;
+    WindowCorner stored = {ParseProfileNumber(leftText), ParseProfileNumber(topText)};
+    return IsOnAnyMonitor(stored, screens);
+}
+
 WindowCorner ResolveStoredCorner(const char *leftText, const char *topText,
                                  const ScreenLayout &screens, WindowCorner centred)
 {
-    if (!IsAbsentProfileValue(leftText) && !IsAbsentProfileValue(topText)) {
+    if (IsStoredCornerShown(leftText, topText, screens)) {
         WindowCorner stored = {ParseProfileNumber(leftText), ParseProfileNumber(topText)};
-        if (IsOnAnyMonitor(stored, screens))
-            return stored;
+        return stored;
     }
     WindowCorner corner;
     corner.left = ResolveStoredCoordinate(leftText, screens.primaryWidth, centred.left);

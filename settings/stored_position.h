@@ -25,6 +25,10 @@ struct WindowCorner {
     int32_t top;
 };
 
+// True when both keys are there and the point they give lies on one of the
+// screens' monitors.
+bool IsStoredCornerShown(const char *leftText, const char *topText, const ScreenLayout &screens);
+
 // Where to place the window, from the texts the profile read gave for "left"
 // and "top": the stored point as it is when both keys are there and it lies
 // on a monitor; otherwise each coordinate on its own against the primary

