@@ -465,7 +465,7 @@ void OnStillKey(HWND window)
 
 void OnCreate(HWND window)
 {
-    CreateSwatchCanvas(window);
+    CreateSwatchCanvas();
     CreateScreenSquare();
     PickerWindowState &state = g_picker.window;
     state.focusSinkButton = CreateChildButton(window, kFocusSinkX, kFocusSinkY, kButtonWidth,

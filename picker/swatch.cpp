@@ -49,16 +49,19 @@ void RepaintSwatch(HWND pickerWindow)
 
 } // namespace
 
-void CreateSwatchCanvas(HWND pickerWindow)
+// Made from the screen's context, whose pixels the window's share: a new
+// window's own context is a trip to the window server (half a millisecond of
+// a start under Wine) that its first paint makes anyway.
+void CreateSwatchCanvas()
 {
     SwatchCanvas &swatch = g_swatch;
-    HDC windowDC = GetDC(pickerWindow);
-    swatch.bitmap = CreateCompatibleBitmap(windowDC, kCanvasWidth, kCanvasHeight);
-    swatch.dc = CreateCompatibleDC(windowDC);
+    HDC screenDC = GetDC(NULL);
+    swatch.bitmap = CreateCompatibleBitmap(screenDC, kCanvasWidth, kCanvasHeight);
+    swatch.dc = CreateCompatibleDC(screenDC);
     swatch.previousBitmap = SelectObject(swatch.dc, swatch.bitmap);
     PatBlt(swatch.dc, 0, 0, kCanvasWidth, kCanvasHeight, WHITENESS);
     swatch.blank = true;
-    ReleaseDC(pickerWindow, windowDC);
+    ReleaseDC(NULL, screenDC);
 }
 
 void DeleteSwatchCanvas()

@@ -13,7 +13,7 @@ const int kCanvasHeight = 42;
 
 // Makes the canvas, plain white, for the picker window; lives until
 // DeleteSwatchCanvas.
-void CreateSwatchCanvas(HWND pickerWindow);
+void CreateSwatchCanvas();
 void DeleteSwatchCanvas();
 
 // Draws the sample with its readout, or the blank swatch, and asks the

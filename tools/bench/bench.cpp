@@ -32,7 +32,7 @@ Plan MakePlan(bool quick)
     // is most of the quick run's time.
     if (quick)
         return {40, 2000, {100, 1000}, 2, 2, 3, 20};
-    return {400, 20000, {100, 1000, 5000}, 5, 10, 25, 100};
+    return {400, 20000, {100, 1000, 5000}, 5, 10, 60, 100};
 }
 
 // With TANZEL_BENCH_TRACE set, how long each part took, to standard error.
