@@ -101,8 +101,17 @@ int main(int argc, char **argv)
     PressKey("ctrl+shift+F9");
     WaitUntil([&] { return FindWindowA("TANZEL_STILL", NULL) != NULL; }, 5000);
     RepaintPatch(patch, kLaterColor);
+    // The loupe comes with the first move in a still.
     MouseMoveTo(kPatchArea.right - 2, 160);
-    WaitUntil([&] { return ScreenPixel(swatchCorner.x, swatchCorner.y) == kDemoColor; }, 5000);
+    WaitUntil(
+        [&] {
+            HWND loupe = FindWindowA("TANZEL_LOUPE", NULL);
+            POINT centre = ClientPointOnScreen(loupe, 43, 43);
+            return loupe && IsWindowVisible(loupe) &&
+                   ScreenPixel(centre.x, centre.y) == kDemoColor &&
+                   ScreenPixel(swatchCorner.x, swatchCorner.y) == kDemoColor;
+        },
+        5000);
     SaveScreenshotAs(ScreenshotBeside(screenshot, "-still"));
     PressKey("Escape");
 
